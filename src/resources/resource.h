@@ -78,9 +78,9 @@
 #endif
 
 // Timers.
-#define IDT_FINISH_STATE 103    // catalogue pages: update Finish after (re)filling the list
-#define IDT_WAIT_PROCESSES 104  // wait window: setup's processes back to the starting count
-#define IDT_WAIT_VORQ 105       // second wait window: vorq.exe still running
+#define IDT_FINISH_STATE 103      // catalogue pages: update Finish after (re)filling the list
+#define IDT_WAIT_PROCESSES 104    // wait window: setup's processes back to the starting count
+#define IDT_WAIT_VORQ 105         // second wait window: vorq.exe still running
 #define IDT_RELEASE_PARTITION 106 // intro page: undo the exposure of the recovery partition
 
 // Controls of every template that has no use for an id of its own.
@@ -173,50 +173,50 @@
 
 // String table. Each text is the default of an Install.ini key (named in the
 // comment) or a fixed text of the program.
-#define IDS_ABOUTBOX 101                  // system menu item
-#define IDS_TITLE 102                     // [General] Title
-#define IDS_ADMINISTRATOR_ONLY 103        // [General] Administrator_Only
-#define IDS_BACK 104                      // Back
-#define IDS_NEXT 105                      // Next
-#define IDS_NO_RECOVERY_PART 107          // [General] NoRecoveryPart
-#define IDS_VERSION 108                   // About_VerString
-#define IDS_NOT_A_DIRECTORY 127           // "Find Files..." refuses a directory
-#define IDS_DESKTOP_SHORTCUT 197          // marker in an application's Description
-#define IDS_MISSING_FILE_1 199            // "Find Files..." message, before the name
-#define IDS_MISSING_FILE_2 200            // "Find Files..." message, after the name
-#define IDS_MISSING_CAPTION 201           // "Find Files..." caption, before the name
-#define IDS_COPYING_FILES 202             // CopyFiles
-#define IDS_UPDATING_REGISTRY 203         // Registry
-#define IDS_PLEASE_WAIT 204               // Wait
-#define IDS_FROM 208                      // From
-#define IDS_GET_APP_LIST 209              // GetAppList
-#define IDS_INSTALLING_APPS 210           // Main
-#define IDS_REBOOT 211                    // reboot
-#define IDS_INSTALL_APPS 212              // InstallApp
-#define IDS_INTRO1 213                    // Intro1
-#define IDS_SEL_FILES_FOLDERS 214         // SelFilesFolders
-#define IDS_OPTION 215                    // Option
-#define IDS_APPS 216                      // Apps
-#define IDS_FILE_RESTORE 217              // FileRestore
-#define IDS_APPS_COMMENT 218              // AppsComment
-#define IDS_FILE_RESTORE_COMMENT 219      // FileRestoreComment
-#define IDS_INP_INFO 220                  // InpInfo
-#define IDS_SUBFOLDER 221                 // SubFolder
-#define IDS_UPDATE_RESTORE2 222           // UPDATERESTORE2
-#define IDS_CONF_COPY 223                 // ConfCopy
-#define IDS_CONF_COPY2 224                // ConfCopy2
-#define IDS_INTRO2 225                    // Intro2
-#define IDS_DRIVER 226                    // Driver
-#define IDS_DRIVER_COMMENT 227            // DriverComment
-#define IDS_UPDATE_RESTORE1 228           // UPDATERESTORE1
-#define IDS_UPDATE_RESTORE3 229           // UPDATERESTORE3
-#define IDS_RESTORE_FINISHED 230          // RESTOREFINISHED
-#define IDS_GET_DRIVER_LIST 231           // GetDriverList
-#define IDS_INSTALL_DRIVERS 232           // InstallDriver
-#define IDS_INSTALLING_DRIVERS 233        // Main_drv
-#define IDS_FINISH 234                    // Finish
-#define IDS_EXIT 236                      // Exit
-#define IDS_GET_APP_LIST2 237             // GetAppList2
-#define IDS_GET_APP_LIST3 238             // GetAppList3
-#define IDS_GET_DRIVER_LIST2 239          // GetDriverList2
-#define IDS_ONLY_ONE_ITEM 240             // ONLYONEITEM
+#define IDS_ABOUTBOX 101             // system menu item
+#define IDS_TITLE 102                // [General] Title
+#define IDS_ADMINISTRATOR_ONLY 103   // [General] Administrator_Only
+#define IDS_BACK 104                 // Back
+#define IDS_NEXT 105                 // Next
+#define IDS_NO_RECOVERY_PART 107     // [General] NoRecoveryPart
+#define IDS_VERSION 108              // About_VerString
+#define IDS_NOT_A_DIRECTORY 127      // "Find Files..." refuses a directory
+#define IDS_DESKTOP_SHORTCUT 197     // marker in an application's Description
+#define IDS_MISSING_FILE_1 199       // "Find Files..." message, before the name
+#define IDS_MISSING_FILE_2 200       // "Find Files..." message, after the name
+#define IDS_MISSING_CAPTION 201      // "Find Files..." caption, before the name
+#define IDS_COPYING_FILES 202        // CopyFiles
+#define IDS_UPDATING_REGISTRY 203    // Registry
+#define IDS_PLEASE_WAIT 204          // Wait
+#define IDS_FROM 208                 // From
+#define IDS_GET_APP_LIST 209         // GetAppList
+#define IDS_INSTALLING_APPS 210      // Main
+#define IDS_REBOOT 211               // reboot
+#define IDS_INSTALL_APPS 212         // InstallApp
+#define IDS_INTRO1 213               // Intro1
+#define IDS_SEL_FILES_FOLDERS 214    // SelFilesFolders
+#define IDS_OPTION 215               // Option
+#define IDS_APPS 216                 // Apps
+#define IDS_FILE_RESTORE 217         // FileRestore
+#define IDS_APPS_COMMENT 218         // AppsComment
+#define IDS_FILE_RESTORE_COMMENT 219 // FileRestoreComment
+#define IDS_INP_INFO 220             // InpInfo
+#define IDS_SUBFOLDER 221            // SubFolder
+#define IDS_UPDATE_RESTORE2 222      // UPDATERESTORE2
+#define IDS_CONF_COPY 223            // ConfCopy
+#define IDS_CONF_COPY2 224           // ConfCopy2
+#define IDS_INTRO2 225               // Intro2
+#define IDS_DRIVER 226               // Driver
+#define IDS_DRIVER_COMMENT 227       // DriverComment
+#define IDS_UPDATE_RESTORE1 228      // UPDATERESTORE1
+#define IDS_UPDATE_RESTORE3 229      // UPDATERESTORE3
+#define IDS_RESTORE_FINISHED 230     // RESTOREFINISHED
+#define IDS_GET_DRIVER_LIST 231      // GetDriverList
+#define IDS_INSTALL_DRIVERS 232      // InstallDriver
+#define IDS_INSTALLING_DRIVERS 233   // Main_drv
+#define IDS_FINISH 234               // Finish
+#define IDS_EXIT 236                 // Exit
+#define IDS_GET_APP_LIST2 237        // GetAppList2
+#define IDS_GET_APP_LIST3 238        // GetAppList3
+#define IDS_GET_DRIVER_LIST2 239     // GetDriverList2
+#define IDS_ONLY_ONE_ITEM 240        // ONLYONEITEM
