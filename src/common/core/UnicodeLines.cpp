@@ -1,0 +1,23 @@
+#include "common/core/UnicodeLines.h"
+
+#include <algorithm>
+
+namespace textcore {
+
+std::u16string ReadUnicodeLine(CLineSplitter& lines) {
+    std::u16string line = lines.ReadUnitLine();
+    line.erase(std::remove(line.begin(), line.end(), u'\0'), line.end());
+    return line;
+}
+
+std::string EncodeUnicodeLine(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve((text.size() + 2) * 2);
+    for (char16_t unit : std::u16string(text) + u"\r\n") {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+} // namespace textcore
