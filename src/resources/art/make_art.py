@@ -13,7 +13,7 @@ import os
 import struct
 import sys
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageDraw, ImageFont
 
 # One palette for the whole product: calm blues with a teal accent.
 NAVY = (22, 50, 84)
@@ -385,9 +385,7 @@ def watermark():
     emblem(mark, 82, 82, 58, arrow=(120, 214, 200), face=(56, 112, 168), rim=PALE,
            hub=(160, 196, 228))
     image.alpha_composite(mark.result(), (0, 34))
-    glow = Image.new("RGBA", size, (0, 0, 0, 0))
-    ImageDraw.Draw(glow).rectangle([0, 0, size[0], 3], fill=TEAL + (255,))
-    image.alpha_composite(glow)
+    ImageDraw.Draw(image).rectangle([0, 0, size[0], 3], fill=TEAL + (255,))
     return image.convert("RGB")
 
 
@@ -420,8 +418,9 @@ def intro_top():
     size = (290, 40)
     image = Image.new("RGB", size, WHITE)
     draw = ImageDraw.Draw(image)
-    draw.text((0, 2), "Melvorin", font=font(22, bold=True), fill=NAVY)
-    title_width = draw.textlength("Melvorin", font=font(22, bold=True))
+    title_font = font(22, bold=True)
+    draw.text((0, 2), "Melvorin", font=title_font, fill=NAVY)
+    title_width = draw.textlength("Melvorin", font=title_font)
     draw.text((title_width + 10, 10), "Recovery Wizard", font=font(13), fill=TEAL_DARK)
     for x in range(size[0]):
         draw.point((x, 36), fill=mix(TEAL, WHITE, x / size[0]))
@@ -448,7 +447,7 @@ AVI_FRAME_MICROSECONDS = 80000
 def animation_frame(t):
     """Files rise out of the left folder, fly in an arc and drop into the right folder."""
     w, h = AVI_SIZE
-    s = Sketch(w, h, w, h, background=DIALOG_FACE + (255,))
+    s = Sketch(w, h, w, h)
     folders = [(14, 22, 56, 54), (216, 22, 258, 54)]
     for box in folders:
         folder(s, *box, open_=True)
@@ -462,7 +461,15 @@ def animation_frame(t):
     # The folders' front flaps hide a file that is just leaving or arriving.
     for box in folders:
         folder_front(s, *box)
-    return s.result().convert("RGB")
+    return on_key_colour(s.result())
+
+
+def on_key_colour(image):
+    """Hard edges over a flat background: the animation control shows the colour of the
+    first pixel as transparent, so blends with that colour would leave a halo."""
+    frame = Image.new("RGB", image.size, DIALOG_FACE)
+    frame.paste(image.convert("RGB"), mask=image.getchannel("A").point(lambda a: 255 * (a >= 96)))
+    return frame
 
 
 def chunk(fourcc, data):
