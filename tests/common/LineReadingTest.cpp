@@ -44,7 +44,7 @@ TEST_P(TextLinesTest, LineIsCutAtItsFirstNul) {
     EXPECT_EQ(Read(std::u16string(u"ab\0cd\r\nef", 9), 2), (Lines{{u"ab", false}, {u"ef", true}}));
 }
 
-TEST_P(TextLinesTest, LinesPastTheClassicLimitsAreReadWhole) {
+TEST_P(TextLinesTest, VeryLongLinesAreReadWhole) {
     const std::u16string longLine(5000, u'x');
     EXPECT_EQ(Read(longLine + u"\r\nnext\r\n", 2), (Lines{{longLine, false}, {u"next", false}}));
 }
