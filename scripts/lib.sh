@@ -22,6 +22,9 @@ use_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
+        # Unmanaged windows: without a window manager, Wine would otherwise wait up to two
+        # seconds each time a window is hidden.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         wineserver -w
     fi
     wineserver -p

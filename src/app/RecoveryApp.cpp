@@ -1,0 +1,79 @@
+#include "app/RecoveryApp.h"
+
+#include "app/Administrator.h"
+#include "app/WizardDlg.h"
+#include "common/CurrentDir.h"
+#include "common/IniReader.h"
+#include "framework/Wnd.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <cstdlib>
+
+CRecoveryApp theApp;
+std::wstring g_strVersion;
+
+std::wstring InstallIniPath()
+{
+    return GetCurrentDirSlash() + L"Install.ini";
+}
+
+BOOL CRecoveryApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    std::wstring title;
+    GetIniValue(L"General", L"Title", LoadResString(IDS_TITLE), title, InstallIniPath());
+    if (IsAnotherInstanceRunning(title))
+        return FALSE;
+
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    m_hbmWatermark = ::LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_WATERMARK));
+    m_hbmHeader = ::LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_HEADER));
+
+    ReadWindowsVersion();
+
+    BOOL (*isAdministrator)() = m_pfnIsUserAdministrator ? m_pfnIsUserAdministrator
+                                                         : IsUserAdministrator;
+    if (!isAdministrator()) {
+        ShowAdministratorMessage();
+        return FALSE;
+    }
+
+    // The direct installation from the command line takes its turn here.
+
+    RunWizard();
+    return FALSE;
+}
+
+// From the C runtime's record of the Windows version, as the runtime read it at start.
+void CRecoveryApp::ReadWindowsVersion()
+{
+    m_bNt5 = _winmajor == 5;
+    m_bWin2000 = _winmajor == 5 && _winminor == 0;
+}
+
+bool CRecoveryApp::IsAnotherInstanceRunning(const std::wstring& title) const
+{
+    return ::FindWindowW(L"#32770", title.c_str()) != nullptr;
+}
+
+void CRecoveryApp::ShowAdministratorMessage() const
+{
+    std::wstring text;
+    std::wstring caption;
+    GetIniValue(L"General", L"Administrator_Only", LoadResString(IDS_ADMINISTRATOR_ONLY), text,
+                InstallIniPath());
+    GetIniValue(L"General", L"Title", LoadResString(IDS_TITLE), caption, InstallIniPath());
+    ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+void CRecoveryApp::RunWizard()
+{
+    m_bMayExposePartition = 1;
+    CWizardDlg wizard(m_hbmWatermark, m_hbmHeader);
+    wizard.DoModal();
+}

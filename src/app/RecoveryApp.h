@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The application object: start-up, and the flags that the pages and workers read.
+class CRecoveryApp {
+public:
+    // Always FALSE: the program is dialog based and ends when the wizard (or the direct
+    // installation) has finished.
+    BOOL InitInstance();
+
+    int m_bNt5 = 0;     // Windows major version 5
+    int m_bWin2000 = 0; // Windows 5.0: system paths below C:\Winnt
+    int m_bMayExposePartition = 0;
+    int m_bPartitionExposed = 0;
+
+    // The administrator check; tests put a check of their own here.
+    BOOL (*m_pfnIsUserAdministrator)() = nullptr;
+
+private:
+    void ReadWindowsVersion();
+    bool IsAnotherInstanceRunning(const std::wstring& title) const;
+    void ShowAdministratorMessage() const;
+    void RunWizard();
+
+    HBITMAP m_hbmWatermark = nullptr;
+    HBITMAP m_hbmHeader = nullptr;
+};
+
+extern CRecoveryApp theApp;
+
+// The version text that the About box shows; the wizard sheet fills it.
+extern std::wstring g_strVersion;
+
+// The program's configuration file beside it: GetCurrentDirSlash() + "Install.ini".
+std::wstring InstallIniPath();

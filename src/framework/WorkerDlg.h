@@ -1,0 +1,53 @@
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/Event.h"
+
+#include <atomic>
+#include <memory>
+
+// Message a worker posts to its dialog when its work is done.
+#ifndef WM_WORKER_DONE
+#define WM_WORKER_DONE (WM_USER + 100)
+#endif
+
+// A modal dialog that shows the progress of a job running on a worker thread.
+//
+// How it works:
+//   1. OnInitDialog (user-interface thread) creates an auto-reset start event and starts the
+//      worker thread, passing it the dialog's window handle.
+//   2. It then calls HandOverInputs, which copies the job's inputs to where the worker reads
+//      them, and signals the event. The worker waits for the event before it touches
+//      anything, so it never sees half-written inputs; no lock is needed.
+//   3. The worker runs Work, which reports progress to the dialog's controls through window
+//      messages, and then posts WM_WORKER_DONE as its last act.
+//   4. The dialog's handler of WM_WORKER_DONE waits for the thread to end, calls OnWorkerDone
+//      to collect the results, releases the event and ends the dialog with IDCANCEL.
+//
+// Cancel (Escape, or the close box) does not end the dialog: it raises a flag that Work
+// polls between steps.
+class CWorkerDlg : public CDialog {
+public:
+    using CDialog::CDialog;
+    ~CWorkerDlg() override;
+
+protected:
+    // Subclasses that override it prepare their controls and then call this one last.
+    BOOL OnInitDialog() override;
+    virtual void HandOverInputs() {}
+    // Runs on the worker thread.
+    virtual void Work() = 0;
+    virtual void OnWorkerDone() {}
+
+    void OnCancel() override { m_bCancelRequested = true; }
+    bool IsCancelRequested() const { return m_bCancelRequested; }
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    static UINT WorkerMain(HWND hWnd);
+    void CloseThread();
+
+    std::unique_ptr<CEvent> m_pStartEvent;
+    HANDLE m_hThread = nullptr;
+    std::atomic<bool> m_bCancelRequested = false;
+};

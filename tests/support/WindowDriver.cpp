@@ -1,0 +1,142 @@
+#include "support/WindowDriver.h"
+
+namespace {
+struct Search {
+    const wchar_t* className;
+    const std::wstring* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<Search*>(lParam);
+    wchar_t className[256];
+    if (search->className && (!::GetClassNameW(hWnd, className, 256) ||
+                              std::wstring(className) != search->className))
+        return TRUE;
+    if (::IsWindowVisible(hWnd) && WindowText(hWnd) == *search->title)
+        search->found.push_back(hWnd);
+    return TRUE;
+}
+} // namespace
+
+std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title)
+{
+    Search search{className, &title, {}};
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs)
+{
+    DWORD start = ::GetTickCount();
+    do {
+        std::vector<HWND> found = FindWindows(className, title);
+        if (!found.empty())
+            return found.front();
+        ::Sleep(20);
+    } while (::GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool WaitForWindowGone(HWND hWnd, DWORD timeoutMs)
+{
+    DWORD start = ::GetTickCount();
+    while (::IsWindow(hWnd)) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+std::wstring WindowText(HWND hWnd)
+{
+    wchar_t text[1024] = {};
+    // WM_GETTEXT rather than GetWindowText, which does not read other processes' controls.
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                          5000, nullptr);
+    return text;
+}
+
+std::wstring ItemText(HWND dialog, int id)
+{
+    return WindowText(::GetDlgItem(dialog, id));
+}
+
+std::wstring HostPath(const std::string& path)
+{
+    std::wstring result = L"Z:";
+    for (char c : path)
+        result += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return result;
+}
+
+ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& directory)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    std::wstring line = commandLine;
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          directory.c_str(), &startup, &m_info))
+        m_info = {};
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (!m_info.hProcess)
+        return;
+    if (!WaitForExit(0))
+        ::TerminateProcess(m_info.hProcess, 1);
+    ::WaitForSingleObject(m_info.hProcess, 5000);
+    ::CloseHandle(m_info.hThread);
+    ::CloseHandle(m_info.hProcess);
+}
+
+bool ChildProcess::WaitForExit(DWORD timeoutMs) const
+{
+    return ::WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD ChildProcess::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
+}
+
+std::string RunAndCapture(const std::wstring& commandLine, const std::wstring& directory,
+                          DWORD timeoutMs)
+{
+    SECURITY_ATTRIBUTES inherit = {};
+    inherit.nLength = sizeof(inherit);
+    inherit.bInheritHandle = TRUE;
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return {};
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION info = {};
+    std::wstring line = commandLine;
+    BOOL started = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                    directory.c_str(), &startup, &info);
+    ::CloseHandle(writeEnd);
+    std::string output;
+    if (started) {
+        char buffer[4096];
+        DWORD got = 0;
+        while (::ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+            output.append(buffer, got);
+        if (::WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0)
+            ::TerminateProcess(info.hProcess, 1);
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+    }
+    ::CloseHandle(readEnd);
+    return output;
+}

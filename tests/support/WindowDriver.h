@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Drives the windows of the program under test from another thread or process: finds them,
+// reads their controls and presses their buttons, as a user would.
+
+// Waits until a top-level window of the class (nullptr: any) with the title exists and is
+// visible; nullptr after the timeout.
+HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs = 10000);
+// Waits until the window is gone; false after the timeout.
+bool WaitForWindowGone(HWND hWnd, DWORD timeoutMs = 10000);
+// All visible top-level windows of the class with the title.
+std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title);
+std::wstring WindowText(HWND hWnd);
+std::wstring ItemText(HWND dialog, int id);
+
+// The Windows form of a path of the build machine (under Wine, drive Z: is its root).
+std::wstring HostPath(const std::string& path);
+
+// A program started with a current directory of its own; killed if still running at the end.
+class ChildProcess {
+public:
+    ChildProcess(const std::wstring& commandLine, const std::wstring& directory);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return m_info.hProcess != nullptr; }
+    // True when the process ended within the time.
+    bool WaitForExit(DWORD timeoutMs = 10000) const;
+    DWORD ExitCode() const;
+    DWORD Id() const { return m_info.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_info = {};
+};
+
+// Runs a program to its end and returns what it wrote to standard output.
+std::string RunAndCapture(const std::wstring& commandLine, const std::wstring& directory,
+                          DWORD timeoutMs = 10000);
