@@ -19,8 +19,10 @@ public:
     // The administrator check; tests put a check of their own here.
     BOOL (*m_pfnIsUserAdministrator)() = nullptr;
 
-private:
+    // Sets m_bNt5 and m_bWin2000.
     void ReadWindowsVersion();
+
+private:
     bool IsAnotherInstanceRunning(const std::wstring& title) const;
     void ShowAdministratorMessage() const;
     void RunWizard();
