@@ -1,0 +1,54 @@
+#include "common/CommandRunner.h"
+
+#include "common/CurrentDir.h"
+#include "common/core/StringRules.h"
+
+#include <algorithm>
+
+namespace {
+// Where the program's name ends in the lower-cased line, by the first extension that occurs.
+size_t ProgramNameEnd(const std::wstring& lowered) {
+    for (const wchar_t* extension : {L".bat", L".cmd", L".exe", L"."}) {
+        const size_t at = lowered.find(extension);
+        if (at != std::wstring::npos)
+            return at + 4;
+    }
+    return std::wstring::npos;
+}
+} // namespace
+
+std::wstring CommandWorkingDirectory(const std::wstring& commandLine) {
+    if (commandLine.find(L":\\") == std::wstring::npos)
+        return GetCurrentDir();
+    std::wstring dir = textcore::LowerAsciiLetters(commandLine);
+    const size_t end = ProgramNameEnd(dir);
+    if (end == std::wstring::npos)
+        return {};
+    dir.resize(std::min(end, dir.size()));
+    const size_t slash = dir.rfind(L'\\');
+    dir.resize(slash == std::wstring::npos ? 0 : slash);
+    // A quoted program path would otherwise leave its quote in the directory, and the
+    // process would never start.
+    if (!dir.empty() && dir.front() == L'"')
+        dir.erase(0, 1);
+    if (!dir.empty() && dir.back() == L':')
+        dir += L'\\';
+    return dir;
+}
+
+void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = showCommand;
+    const std::wstring dir = CommandWorkingDirectory(commandLine);
+    std::wstring line = commandLine; // CreateProcessW may write into it
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                          nullptr, dir.empty() ? nullptr : dir.c_str(), &startup, &process))
+        return;
+    ::CloseHandle(process.hThread);
+    if (wait)
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+    ::CloseHandle(process.hProcess);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Starts the command line (case and arguments kept) in the working directory that
+// CommandWorkingDirectory derives from it, shown with `showCommand` (SW_HIDE, SW_SHOWNORMAL
+// ...), and with `wait` returns only when the process has ended. A process that cannot be
+// started is passed over.
+void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait);
+
+// The working directory of a command line:
+// - without ":\" it is the current directory;
+// - otherwise the directory of the program, found in a lower-cased copy of the line by the
+//   first ".bat", else ".cmd", else ".exe", else "." (the line is cut 4 characters after
+//   where that text starts, then at its last backslash), so that a dotted directory before a
+//   batch file does not decide the cut;
+// - a drive root gets its backslash back ("z:" becomes "z:\");
+// - empty when the line holds no "." at all: the process then inherits ours.
+// A double quote that opens the line is not part of the directory.
+std::wstring CommandWorkingDirectory(const std::wstring& commandLine);

@@ -1,0 +1,11 @@
+#include "common/Pause.h"
+
+void Pause(DWORD milliseconds) {
+    PauseOn(milliseconds, ::GetTickCount);
+}
+
+void PauseOn(DWORD milliseconds, DWORD (*tickCount)()) {
+    const DWORD start = tickCount();
+    while (tickCount() - start < milliseconds) {
+    }
+}
