@@ -1,0 +1,319 @@
+#include "tools/InpTool.h"
+
+#include "archive/ArchiveError.h"
+#include "archive/ArchiveFile.h"
+#include "archive/ArchiveNames.h"
+#include "archive/ArchiveReader.h"
+#include "archive/ArchiveText.h"
+#include "tools/ArchiveWriter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <string_view>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* Usage =
+    "usage: inptool list CONTAINER | extract CONTAINER DESTDIR [NAME ...] | "
+    "create CONTAINER SOURCEDIR | verify CONTAINER";
+
+std::string Text(std::u16string_view text) {
+    return Utf16ToUtf8(text);
+}
+
+// One line: what failed and the code that says why.
+int Report(std::ostream& err, const std::string& what, std::uint32_t code) {
+    err << "inptool: " << what << ": " << ArchiveErrorName(code) << " (" << code << ")\n";
+    return 1;
+}
+
+int ReportLastError(std::ostream& err, const std::string& what) {
+    return Report(err, what, GetArchiveLastError());
+}
+
+// The reader takes any file for a container without entries; the tool says what it is.
+bool HasContainerHeader(std::u16string_view path) {
+    CArchiveFile file;
+    std::array<std::uint8_t, ArchiveFormat::HeaderSize> image;
+    std::uint32_t done = 0;
+    if (!file.OpenForReading(path) || !file.Read(image.data(), image.size(), done)) {
+        return false;
+    }
+    return (done == image.size() && ParseArchiveHeader(image).IsReadable()) ||
+           FailWithArchiveError(ArchiveError::BadFormat);
+}
+
+// The tool only reads: a missing container is an error rather than a new file, and readers are
+// released by their destructor, which writes nothing back.
+bool OpenExisting(CArchiveReader& reader, std::u16string_view path) {
+    return HasContainerHeader(path) && reader.Open(path);
+}
+
+// ReadEntry failed: the end of the directory, or a damaged one.
+int EndOfDirectory(std::ostream& err, std::u16string_view container) {
+    const std::uint32_t code = GetArchiveLastError();
+    return code == ArchiveError::NoMoreItems ? 0 : Report(err, Text(container), code);
+}
+
+std::string FormatAttributes(std::uint32_t attributes) {
+    char text[11];
+    std::snprintf(text, sizeof text, "0x%08X", attributes);
+    return text;
+}
+
+int List(std::u16string_view container, std::ostream& out, std::ostream& err) {
+    CArchiveReader reader;
+    if (!OpenExisting(reader, container)) {
+        return ReportLastError(err, Text(container));
+    }
+    while (reader.ReadEntry(true)) {
+        out << Text(reader.GetFileName()) << '\t' << reader.GetFileSize() << '\t'
+            << reader.GetStoredSize() << '\t' << FormatAttributes(reader.GetAttributes()) << '\t'
+            << FormatUtcFileTime(reader.GetFileTimes().lastWrite) << '\n';
+    }
+    return EndOfDirectory(err, container);
+}
+
+bool EqualNames(std::u16string_view a, std::u16string_view b) {
+    const auto fold = [](char16_t c) {
+        return c == u'/' ? u'\\' : c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
+}
+
+// Names compare without regard to ASCII case, and "/" stands for "\".
+class CSelection {
+public:
+    explicit CSelection(std::vector<std::u16string> names)
+        : m_names(std::move(names)), m_found(m_names.size()) {}
+
+    bool Takes(std::u16string_view name) {
+        bool taken = m_names.empty();
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            if (EqualNames(m_names[i], name)) {
+                m_found[i] = taken = true;
+            }
+        }
+        return taken;
+    }
+
+    int ReportMissing(std::ostream& err) const {
+        int missing = 0;
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            if (!m_found[i]) {
+                missing += Report(err, "no entry " + Text(m_names[i]), ArchiveError::FileNotFound);
+            }
+        }
+        return missing;
+    }
+
+private:
+    std::vector<std::u16string> m_names;
+    std::vector<bool> m_found;
+};
+
+// Unsafe names are skipped like entries that fail to extract, and said so.
+int ReportExtractionFailure(std::ostream& err, std::u16string_view name) {
+    const std::uint32_t code = GetArchiveLastError();
+    const char* what =
+        code == ArchiveError::InvalidName ? "unsafe name, skipped: " : "cannot extract ";
+    return Report(err, what + Text(name), code);
+}
+
+int Extract(std::u16string_view container, std::u16string_view destination,
+            std::vector<std::u16string> names, std::ostream& err) {
+    CArchiveReader reader;
+    if (!OpenExisting(reader, container)) {
+        return ReportLastError(err, Text(container));
+    }
+    CSelection selection(std::move(names));
+    int failures = 0;
+    while (reader.ReadEntry(false)) {
+        const std::u16string name = reader.GetFileName();
+        if (!selection.Takes(name)) {
+            reader.ReadEntry(true);
+        } else if (!reader.ExtractEntry(destination)) {
+            failures += ReportExtractionFailure(err, name);
+            reader.ReadEntry(true);
+        }
+    }
+    failures += EndOfDirectory(err, container) + selection.ReportMissing(err);
+    return failures == 0 ? 0 : 1;
+}
+
+// Paths as the archive code spells them, and back.
+std::u16string ArchiveTextOf(const fs::path& path) {
+#ifdef _WIN32
+    return ToArchiveText(path.native());
+#else
+    return Utf8ToUtf16(path.native());
+#endif
+}
+
+fs::path PathOf(std::u16string_view text) {
+#ifdef _WIN32
+    return fs::path(FromArchiveText(text));
+#else
+    return fs::path(Utf16ToUtf8(text));
+#endif
+}
+
+struct SourceFile {
+    std::u16string name; // relative, backslash-separated
+    std::u16string path;
+};
+
+// The regular files below 'root', sorted by name.
+bool CollectFiles(const fs::path& root, std::vector<SourceFile>& files, std::ostream& err) {
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file(error)) {
+            continue;
+        }
+        std::u16string name;
+        for (const fs::path& component : it->path().lexically_relative(root)) {
+            name += (name.empty() ? u"" : u"\\") + ArchiveTextOf(component);
+        }
+        files.push_back({std::move(name), ArchiveTextOf(it->path())});
+    }
+    if (error) {
+        err << "inptool: " << root.string() << ": " << error.message() << '\n';
+        return false;
+    }
+    std::sort(files.begin(), files.end(),
+              [](const SourceFile& a, const SourceFile& b) { return a.name < b.name; });
+    return true;
+}
+
+bool AddFile(CArchiveWriter& writer, const SourceFile& file) {
+    ArchiveFileInfo info;
+    CArchiveFile source;
+    if (!ArchiveGetFileInfo(file.path, info) || !source.OpenForReading(file.path)) {
+        return false;
+    }
+    const ArchiveEntryInfo entry{file.name, info.attributes & ~ArchiveAttributes::Directory,
+                                 info.times};
+    return writer.AddEntry(entry, info.size, [&source](std::uint8_t* buffer, std::uint32_t size) {
+        std::uint32_t done = 0;
+        return source.Read(buffer, size, done) &&
+               (done == size || FailWithArchiveError(ArchiveError::HandleEof));
+    });
+}
+
+int Create(std::u16string_view container, std::u16string_view sourceDirectory, std::ostream& out,
+           std::ostream& err) {
+    std::vector<SourceFile> files;
+    if (!CollectFiles(PathOf(sourceDirectory), files, err)) {
+        return 1;
+    }
+    for (const SourceFile& file : files) {
+        if (!IsSafeEntryName(file.name)) {
+            return Report(err, "unsafe name " + Text(file.name), ArchiveError::InvalidName);
+        }
+    }
+    CArchiveWriter writer;
+    if (!writer.Create(container)) {
+        return ReportLastError(err, Text(container));
+    }
+    for (const SourceFile& file : files) {
+        if (!AddFile(writer, file)) {
+            return ReportLastError(err, Text(file.path));
+        }
+    }
+    if (!writer.Finish()) {
+        return ReportLastError(err, Text(container));
+    }
+    out << files.size() << " entries\n";
+    return 0;
+}
+
+// Inflates the current entry and checks its name; the code of the first fault, or 0.
+std::uint32_t CheckEntry(CArchiveReader& reader) {
+    const bool safe = IsSafeEntryName(reader.GetFileName());
+    if (!reader.TestEntry()) {
+        const std::uint32_t code = GetArchiveLastError();
+        reader.ReadEntry(true);
+        return code;
+    }
+    return safe ? ArchiveError::Success : ArchiveError::InvalidName;
+}
+
+int Verify(std::u16string_view container, std::ostream& out, std::ostream& err) {
+    CArchiveReader reader;
+    if (!OpenExisting(reader, container)) {
+        return ReportLastError(err, Text(container));
+    }
+    std::size_t entries = 0;
+    std::size_t bad = 0;
+    std::uint32_t firstCode = ArchiveError::Success;
+    while (reader.ReadEntry(false)) {
+        ++entries;
+        const std::u16string name = reader.GetFileName();
+        if (const std::uint32_t code = CheckEntry(reader); code != ArchiveError::Success) {
+            out << Text(name) << '\t' << ArchiveErrorName(code) << '\n';
+            firstCode = bad++ == 0 ? code : firstCode;
+        }
+    }
+    out << entries << " entries, " << bad << " bad\n";
+    if (EndOfDirectory(err, container) != 0) {
+        return 1;
+    }
+    return bad == 0 ? 0
+                    : Report(err, Text(container) + ": " + std::to_string(bad) + " bad entries",
+                             firstCode);
+}
+
+int UsageError(std::ostream& err) {
+    err << Usage << '\n';
+    return Report(err, "bad arguments", ArchiveError::InvalidParameter);
+}
+
+} // namespace
+
+int RunInpTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err) {
+    const std::u16string command = args.empty() ? u"" : args[0];
+    if (command == u"list" && args.size() == 2) {
+        return List(args[1], out, err);
+    }
+    if (command == u"extract" && args.size() >= 3) {
+        return Extract(args[1], args[2], {args.begin() + 3, args.end()}, err);
+    }
+    if (command == u"create" && args.size() == 3) {
+        return Create(args[1], args[2], out, err);
+    }
+    if (command == u"verify" && args.size() == 2) {
+        return Verify(args[1], out, err);
+    }
+    return UsageError(err);
+}
+
+// Days to the civil date by the proleptic Gregorian calendar (after H. Hinnant's algorithm).
+std::string FormatUtcFileTime(std::uint64_t fileTime) {
+    const auto seconds = static_cast<std::int64_t>(fileTime / 10000000);
+    const std::int64_t daysSince1970 = seconds / 86400 - 134774;
+    const std::int64_t secondOfDay = seconds % 86400;
+    const std::int64_t z = daysSince1970 + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t dayOfEra = z - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    const std::int64_t day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
+    const std::int64_t month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ",
+                  static_cast<long long>(year), static_cast<long long>(month),
+                  static_cast<long long>(day), static_cast<long long>(secondOfDay / 3600),
+                  static_cast<long long>(secondOfDay / 60 % 60),
+                  static_cast<long long>(secondOfDay % 60));
+    return text;
+}
