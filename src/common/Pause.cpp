@@ -4,7 +4,7 @@ void Pause(DWORD milliseconds) {
     PauseOn(milliseconds, ::GetTickCount);
 }
 
-void PauseOn(DWORD milliseconds, DWORD (*tickCount)()) {
+void PauseOn(DWORD milliseconds, DWORD(WINAPI* tickCount)()) {
     const DWORD start = tickCount();
     while (tickCount() - start < milliseconds) {
     }

@@ -8,4 +8,4 @@ void Pause(DWORD milliseconds);
 
 // The same on any millisecond counter; the difference is taken unsigned, so that the
 // counter's wrap-around does no harm.
-void PauseOn(DWORD milliseconds, DWORD (*tickCount)());
+void PauseOn(DWORD milliseconds, DWORD(WINAPI* tickCount)());

@@ -140,7 +140,7 @@ TEST(FileFind, EntriesOfADriveRootHaveOneBackslash) {
 // A counter that moves 16 milliseconds per reading, starting just before it wraps.
 DWORD g_fakeTicks = 0;
 int g_readings = 0;
-DWORD FakeTickCount() {
+DWORD WINAPI FakeTickCount() {
     ++g_readings;
     return g_fakeTicks += 16;
 }
