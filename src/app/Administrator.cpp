@@ -11,8 +11,7 @@ struct AccessCheckParts {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     PACL acl = nullptr;
 
-    ~AccessCheckParts()
-    {
+    ~AccessCheckParts() {
         if (acl)
             ::LocalFree(acl);
         if (descriptor)
@@ -31,8 +30,7 @@ constexpr DWORD kAccessRead = 1;
 constexpr DWORD kAccessWrite = 2;
 
 // The token of the impersonated thread, or of the process when the thread has none.
-bool OpenOwnToken(AccessCheckParts& parts)
-{
+bool OpenOwnToken(AccessCheckParts& parts) {
     parts.impersonating = ::ImpersonateSelf(SecurityImpersonation) != FALSE;
     HANDLE& token = parts.token;
     if (::OpenThreadToken(::GetCurrentThread(), TOKEN_QUERY, TRUE, &token))
@@ -43,8 +41,7 @@ bool OpenOwnToken(AccessCheckParts& parts)
 }
 
 // A descriptor that grants read and write to the Administrators alias and nobody else.
-bool BuildAdministratorsDescriptor(AccessCheckParts& parts)
-{
+bool BuildAdministratorsDescriptor(AccessCheckParts& parts) {
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
     if (!::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
                                     DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
@@ -66,8 +63,7 @@ bool BuildAdministratorsDescriptor(AccessCheckParts& parts)
 }
 } // namespace
 
-BOOL IsUserAdministrator()
-{
+BOOL IsUserAdministrator() {
     AccessCheckParts parts;
     if (!OpenOwnToken(parts) || !BuildAdministratorsDescriptor(parts))
         return FALSE;

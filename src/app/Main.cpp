@@ -1,7 +1,6 @@
 #include "app/RecoveryApp.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
-{
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     theApp.InitInstance();
     return 0;
 }

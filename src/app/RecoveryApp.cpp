@@ -13,21 +13,17 @@
 CRecoveryApp theApp;
 std::wstring g_strVersion;
 
-std::wstring InstallIniPath()
-{
+std::wstring InstallIniPath() {
     return GetCurrentDirSlash() + L"Install.ini";
 }
 
-BOOL CRecoveryApp::InitInstance()
-{
+BOOL CRecoveryApp::InitInstance() {
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&controls);
 
-    std::wstring title;
-    GetIniValue(L"General", L"Title", LoadResString(IDS_TITLE), title, InstallIniPath());
-    if (IsAnotherInstanceRunning(title))
+    if (IsAnotherInstanceRunning(GeneralText(L"Title", IDS_TITLE)))
         return FALSE;
 
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -36,8 +32,8 @@ BOOL CRecoveryApp::InitInstance()
 
     ReadWindowsVersion();
 
-    BOOL (*isAdministrator)() = m_pfnIsUserAdministrator ? m_pfnIsUserAdministrator
-                                                         : IsUserAdministrator;
+    BOOL (*isAdministrator)
+    () = m_pfnIsUserAdministrator ? m_pfnIsUserAdministrator : IsUserAdministrator;
     if (!isAdministrator()) {
         ShowAdministratorMessage();
         return FALSE;
@@ -50,29 +46,22 @@ BOOL CRecoveryApp::InitInstance()
 }
 
 // From the C runtime's record of the Windows version, as the runtime read it at start.
-void CRecoveryApp::ReadWindowsVersion()
-{
+void CRecoveryApp::ReadWindowsVersion() {
     m_bNt5 = _winmajor == 5;
     m_bWin2000 = _winmajor == 5 && _winminor == 0;
 }
 
-bool CRecoveryApp::IsAnotherInstanceRunning(const std::wstring& title) const
-{
+bool CRecoveryApp::IsAnotherInstanceRunning(const std::wstring& title) const {
     return ::FindWindowW(L"#32770", title.c_str()) != nullptr;
 }
 
-void CRecoveryApp::ShowAdministratorMessage() const
-{
-    std::wstring text;
-    std::wstring caption;
-    GetIniValue(L"General", L"Administrator_Only", LoadResString(IDS_ADMINISTRATOR_ONLY), text,
-                InstallIniPath());
-    GetIniValue(L"General", L"Title", LoadResString(IDS_TITLE), caption, InstallIniPath());
+void CRecoveryApp::ShowAdministratorMessage() const {
+    const std::wstring text = GeneralText(L"Administrator_Only", IDS_ADMINISTRATOR_ONLY);
+    const std::wstring caption = GeneralText(L"Title", IDS_TITLE);
     ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
-void CRecoveryApp::RunWizard()
-{
+void CRecoveryApp::RunWizard() {
     m_bMayExposePartition = 1;
     CWizardDlg wizard(m_hbmWatermark, m_hbmHeader);
     wizard.DoModal();

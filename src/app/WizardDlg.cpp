@@ -2,27 +2,29 @@
 
 #include "app/AboutDlg.h"
 #include "app/RecoveryApp.h"
+#include "app/RecoverySource.h"
+#include "common/IniReader.h"
 #include "resources/resource.h"
 
 CWizardDlg::CWizardDlg(HBITMAP watermark, HBITMAP header)
-    : CPropertySheetEx(LoadResString(IDS_TITLE), watermark, header)
-{
+    : CPropertySheetEx(LoadResString(IDS_TITLE), watermark, header) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     m_hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_MELVORIN));
-    m_hSmallIcon = static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MELVORIN), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+    m_hSmallIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MELVORIN),
+                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                   ::GetSystemMetrics(SM_CYSMICON), 0));
     AddPage(&m_introPage);
+    AddPage(&m_fileRestorePage);
+    AddPage(&m_appsPage);
+    AddPage(&m_driversPage);
 }
 
-CWizardDlg::~CWizardDlg()
-{
+CWizardDlg::~CWizardDlg() {
     if (m_hSmallIcon)
         ::DestroyIcon(m_hSmallIcon);
 }
 
-BOOL CWizardDlg::OnInitDialog()
-{
+BOOL CWizardDlg::OnInitDialog() {
     AddAboutMenuItem();
     SetIcons();
     SetLanguageTexts();
@@ -30,8 +32,7 @@ BOOL CWizardDlg::OnInitDialog()
     return TRUE;
 }
 
-void CWizardDlg::AddAboutMenuItem() const
-{
+void CWizardDlg::AddAboutMenuItem() const {
     std::wstring about = LoadResString(IDS_ABOUTBOX);
     HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
     if (about.empty() || !menu)
@@ -40,8 +41,7 @@ void CWizardDlg::AddAboutMenuItem() const
     ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
 }
 
-void CWizardDlg::SetIcons() const
-{
+void CWizardDlg::SetIcons() const {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL,
                 reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
@@ -49,13 +49,11 @@ void CWizardDlg::SetIcons() const
 
 // The texts that depend on the language of the recovery source; the source search and the
 // language section come in here.
-void CWizardDlg::SetLanguageTexts()
-{
+void CWizardDlg::SetLanguageTexts() {
     g_strVersion = LoadResString(IDS_VERSION);
 }
 
-void CWizardDlg::SetFinishState(WPARAM how, LPARAM enable) const
-{
+void CWizardDlg::SetFinishState(WPARAM how, LPARAM enable) const {
     CWnd finish = GetDlgItem(ID_WIZFINISH);
     if (how == 1)
         finish.EnableWindow(enable != 0);
@@ -63,8 +61,7 @@ void CWizardDlg::SetFinishState(WPARAM how, LPARAM enable) const
         finish.EnableWindow(false);
 }
 
-bool CWizardDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool CWizardDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case PSM_CANCELTOCLOSE:
         EndWizard();

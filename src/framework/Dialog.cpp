@@ -4,14 +4,12 @@ namespace {
 const wchar_t kObjectProperty[] = L"Melvorin.CDialog";
 }
 
-INT_PTR CDialog::DoModal()
-{
+INT_PTR CDialog::DoModal() {
     return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_hParent,
                              DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-bool CDialog::OnCommand(UINT id, UINT code, HWND hControl)
-{
+bool CDialog::OnCommand(UINT id, UINT code, HWND hControl) {
     (void)code;
     (void)hControl;
     switch (id) {
@@ -26,20 +24,17 @@ bool CDialog::OnCommand(UINT id, UINT code, HWND hControl)
     }
 }
 
-bool CDialog::OnNotify(NMHDR* header, LRESULT& result)
-{
+bool CDialog::OnNotify(NMHDR* header, LRESULT& result) {
     (void)header;
     (void)result;
     return false;
 }
 
-void CDialog::OnTimer(UINT_PTR id)
-{
+void CDialog::OnTimer(UINT_PTR id) {
     (void)id;
 }
 
-bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)msg;
     (void)wParam;
     (void)lParam;
@@ -49,27 +44,23 @@ bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 
 // The object lives in a window property rather than in DWLP_USER, which stays free for the
 // dialogs themselves, and can be found from any thread by the window handle.
-CDialog* CDialog::FromHandle(HWND hWnd)
-{
+CDialog* CDialog::FromHandle(HWND hWnd) {
     return static_cast<CDialog*>(::GetPropW(hWnd, kObjectProperty));
 }
 
-void CDialog::Bind(HWND hWnd, CDialog* dialog)
-{
+void CDialog::Bind(HWND hWnd, CDialog* dialog) {
     dialog->m_hWnd = hWnd;
     ::SetPropW(hWnd, kObjectProperty, dialog);
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG)
         Bind(hWnd, reinterpret_cast<CDialog*>(lParam));
     CDialog* dialog = FromHandle(hWnd);
     return dialog ? dialog->Dispatch(msg, wParam, lParam) : FALSE;
 }
 
-INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
         LRESULT result = 0;
         switch (msg) {
@@ -79,7 +70,7 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
             return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam), result) ? ReturnResult(msg, result)
-                                                                       : FALSE;
+                                                                      : FALSE;
         case WM_TIMER:
             OnTimer(wParam);
             return TRUE;
@@ -97,8 +88,7 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 // Most messages hand their result back through DWLP_MSGRESULT; a few return it directly.
-INT_PTR CDialog::ReturnResult(UINT msg, LRESULT result)
-{
+INT_PTR CDialog::ReturnResult(UINT msg, LRESULT result) {
     switch (msg) {
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:

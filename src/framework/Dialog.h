@@ -10,9 +10,7 @@
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, HWND parent = nullptr)
-        : m_templateId(templateId), m_hParent(parent)
-    {
-    }
+        : m_templateId(templateId), m_hParent(parent) {}
 
     // Runs the dialog until EndDialog; returns its result, or -1 when it could not be created.
     INT_PTR DoModal();

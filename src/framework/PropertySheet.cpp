@@ -2,14 +2,12 @@
 
 // ---- CPropertyPageEx ----
 
-void CPropertyPageEx::SetHeader(const std::wstring& title, const std::wstring& subtitle)
-{
+void CPropertyPageEx::SetHeader(const std::wstring& title, const std::wstring& subtitle) {
     m_strHeaderTitle = title;
     m_strHeaderSubtitle = subtitle;
 }
 
-HPROPSHEETPAGE CPropertyPageEx::CreatePage()
-{
+HPROPSHEETPAGE CPropertyPageEx::CreatePage() {
     PROPSHEETPAGEW page = {};
     page.dwSize = sizeof(page);
     page.dwFlags = PSP_DEFAULT | m_dwExtraFlags;
@@ -28,8 +26,7 @@ HPROPSHEETPAGE CPropertyPageEx::CreatePage()
     return ::CreatePropertySheetPageW(&page);
 }
 
-INT_PTR CALLBACK CPropertyPageEx::PageProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK CPropertyPageEx::PageProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG)
         Bind(hWnd, reinterpret_cast<CPropertyPageEx*>(
                        reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam));
@@ -37,8 +34,7 @@ INT_PTR CALLBACK CPropertyPageEx::PageProc(HWND hWnd, UINT msg, WPARAM wParam, L
     return page ? static_cast<CPropertyPageEx*>(page)->Dispatch(msg, wParam, lParam) : FALSE;
 }
 
-bool CPropertyPageEx::OnNotify(NMHDR* header, LRESULT& result)
-{
+bool CPropertyPageEx::OnNotify(NMHDR* header, LRESULT& result) {
     switch (header->code) {
     case PSN_SETACTIVE:
         result = OnSetActive() ? 0 : -1;
@@ -75,20 +71,16 @@ thread_local HHOOK t_creationHook = nullptr;
 
 // Other windows may be created first on the thread (an input-method window, for one); the
 // sheet is the first dialog.
-bool IsDialogWindow(HWND hWnd)
-{
+bool IsDialogWindow(HWND hWnd) {
     wchar_t className[16];
     return ::GetClassNameW(hWnd, className, 16) && std::wstring(className) == L"#32770";
 }
 } // namespace
 
 CPropertySheetEx::CPropertySheetEx(const std::wstring& caption, HBITMAP watermark, HBITMAP header)
-    : m_strCaption(caption), m_hbmWatermark(watermark), m_hbmHeader(header)
-{
-}
+    : m_strCaption(caption), m_hbmWatermark(watermark), m_hbmHeader(header) {}
 
-INT_PTR CPropertySheetEx::DoModal()
-{
+INT_PTR CPropertySheetEx::DoModal() {
     std::vector<HPROPSHEETPAGE> pages;
     for (CPropertyPageEx* page : m_pages) {
         HPROPSHEETPAGE hPage = page->CreatePage();
@@ -126,8 +118,7 @@ INT_PTR CPropertySheetEx::DoModal()
     return result;
 }
 
-LRESULT CALLBACK CPropertySheetEx::HookProc(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CPropertySheetEx::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     LRESULT next = ::CallNextHookEx(t_creationHook, code, wParam, lParam);
     HWND hWnd = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_CREATEWND && t_creatingSheet && IsDialogWindow(hWnd)) {
@@ -142,8 +133,7 @@ LRESULT CALLBACK CPropertySheetEx::HookProc(int code, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT CALLBACK CPropertySheetEx::SheetProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR id, DWORD_PTR refData)
-{
+                                             UINT_PTR id, DWORD_PTR refData) {
     (void)id;
     auto* sheet = reinterpret_cast<CPropertySheetEx*>(refData);
     if (msg == WM_NCDESTROY) {
@@ -159,8 +149,7 @@ LRESULT CALLBACK CPropertySheetEx::SheetProc(HWND hWnd, UINT msg, WPARAM wParam,
     }
 }
 
-LRESULT CPropertySheetEx::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CPropertySheetEx::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         LRESULT focus = ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
         OnInitDialog();
@@ -172,8 +161,7 @@ LRESULT CPropertySheetEx::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
 }
 
-bool CPropertySheetEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool CPropertySheetEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)msg;
     (void)wParam;
     (void)lParam;

@@ -19,9 +19,7 @@
 class CPropertyPageEx : public CDialog {
 public:
     explicit CPropertyPageEx(UINT templateId, DWORD extraFlags = 0)
-        : CDialog(templateId), m_dwExtraFlags(extraFlags)
-    {
-    }
+        : CDialog(templateId), m_dwExtraFlags(extraFlags) {}
 
     // Header texts of an interior page; they must be set before the sheet is created.
     void SetHeader(const std::wstring& title, const std::wstring& subtitle);

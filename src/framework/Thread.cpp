@@ -8,8 +8,7 @@ struct ThreadStart {
     HWND hWnd;
 };
 
-unsigned __stdcall ThreadMain(void* argument)
-{
+unsigned __stdcall ThreadMain(void* argument) {
     ThreadStart start = *static_cast<ThreadStart*>(argument);
     delete static_cast<ThreadStart*>(argument);
     try {
@@ -20,8 +19,7 @@ unsigned __stdcall ThreadMain(void* argument)
 }
 } // namespace
 
-HANDLE BeginThread(WorkerProc proc, HWND hWnd)
-{
+HANDLE BeginThread(WorkerProc proc, HWND hWnd) {
     auto* start = new ThreadStart{proc, hWnd};
     // _beginthreadex rather than CreateThread, so the C runtime is set up for the thread.
     uintptr_t handle = ::_beginthreadex(nullptr, 0, ThreadMain, start, 0, nullptr);

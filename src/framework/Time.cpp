@@ -1,7 +1,6 @@
 #include "framework/Time.h"
 
-CTime::CTime(const FILETIME& fileTime, int dst)
-{
+CTime::CTime(const FILETIME& fileTime, int dst) {
     // The file time becomes local calendar fields first, which mktime then reads back as
     // local time; this is where the daylight-saving flag matters.
     FILETIME local;
@@ -20,8 +19,7 @@ CTime::CTime(const FILETIME& fileTime, int dst)
     m_time = time == static_cast<std::time_t>(-1) ? 0 : time;
 }
 
-std::tm CTime::Local() const
-{
+std::tm CTime::Local() const {
     std::tm tm = {};
     ::localtime_s(&tm, &m_time);
     return tm;

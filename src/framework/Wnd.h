@@ -23,23 +23,25 @@ public:
     std::wstring GetWindowText() const;
     void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }
     std::wstring GetDlgItemText(int id) const { return GetDlgItem(id).GetWindowText(); }
-    void SetDlgItemText(int id, const std::wstring& text) const { GetDlgItem(id).SetWindowText(text); }
+    void SetDlgItemText(int id, const std::wstring& text) const {
+        GetDlgItem(id).SetWindowText(text);
+    }
 
     void EnableWindow(bool enable) const { ::EnableWindow(m_hWnd, enable); }
     bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
     void ShowWindow(int show) const { ::ShowWindow(m_hWnd, show); }
     bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
 
-    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
-    {
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageW(m_hWnd, msg, wParam, lParam);
     }
-    bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
-    {
+    bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::PostMessageW(m_hWnd, msg, wParam, lParam) != FALSE;
     }
 
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const {
+        return ::SetTimer(m_hWnd, id, elapse, nullptr);
+    }
     void KillTimer(UINT_PTR id) const { ::KillTimer(m_hWnd, id); }
 
 protected:

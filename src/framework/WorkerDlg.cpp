@@ -2,13 +2,11 @@
 
 #include "framework/Thread.h"
 
-CWorkerDlg::~CWorkerDlg()
-{
+CWorkerDlg::~CWorkerDlg() {
     CloseThread();
 }
 
-BOOL CWorkerDlg::OnInitDialog()
-{
+BOOL CWorkerDlg::OnInitDialog() {
     m_bCancelRequested = false;
     m_pStartEvent = std::make_unique<CEvent>(false, false);
     if (m_pStartEvent->IsValid())
@@ -23,8 +21,7 @@ BOOL CWorkerDlg::OnInitDialog()
     return TRUE;
 }
 
-UINT CWorkerDlg::WorkerMain(HWND hWnd)
-{
+UINT CWorkerDlg::WorkerMain(HWND hWnd) {
     auto* dialog = static_cast<CWorkerDlg*>(FromHandle(hWnd));
     dialog->m_pStartEvent->Wait();
     try {
@@ -36,8 +33,7 @@ UINT CWorkerDlg::WorkerMain(HWND hWnd)
     return 0;
 }
 
-bool CWorkerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool CWorkerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)wParam;
     (void)lParam;
     if (msg != WM_WORKER_DONE)
@@ -50,8 +46,7 @@ bool CWorkerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     return true;
 }
 
-void CWorkerDlg::CloseThread()
-{
+void CWorkerDlg::CloseThread() {
     if (!m_hThread)
         return;
     ::WaitForSingleObject(m_hThread, INFINITE);

@@ -13,19 +13,16 @@ std::wstring g_log;
 
 class CTestPage : public CPropertyPageEx {
 public:
-    CTestPage(UINT id, LRESULT next, LRESULT back) : CPropertyPageEx(id), m_next(next), m_back(back)
-    {
-    }
+    CTestPage(UINT id, LRESULT next, LRESULT back)
+        : CPropertyPageEx(id), m_next(next), m_back(back) {}
     bool m_bThrowOnSetActive = false;
 
 protected:
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         g_log += L"init" + std::to_wstring(GetTemplateId()) + L" ";
         return TRUE;
     }
-    bool OnSetActive() override
-    {
+    bool OnSetActive() override {
         g_log += L"active" + std::to_wstring(GetTemplateId()) + L" ";
         if (m_bThrowOnSetActive)
             throw 1;
@@ -46,8 +43,7 @@ public:
     CTestSheet() : CPropertySheetEx(L"Sheet test", nullptr, nullptr) {}
 
 protected:
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         HWND current = reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND));
         g_log += current ? L"sheet-after-page " : L"sheet-before-page ";
         return TRUE;
@@ -55,21 +51,18 @@ protected:
 };
 
 // The page on show: its static names it.
-std::wstring CurrentPage(HWND sheet)
-{
+std::wstring CurrentPage(HWND sheet) {
     HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     return ItemText(page, IDC_TEST_STATUS);
 }
 
-void Press(HWND sheet, int button)
-{
+void Press(HWND sheet, int button) {
     ::SendMessageW(sheet, PSM_PRESSBUTTON, button, 0);
 }
 
 // Posted, as a click is: the sheet's modal loop looks whether it has ended only after it
 // has dispatched a posted message.
-void Cancel(HWND sheet)
-{
+void Cancel(HWND sheet) {
     ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }
 
@@ -78,8 +71,7 @@ protected:
     void SetUp() override { g_log.clear(); }
 };
 
-TEST_F(WizardSheet, PagesChooseTheNextPageByTemplateId)
-{
+TEST_F(WizardSheet, PagesChooseTheNextPageByTemplateId) {
     CTestPage first(IDD_TEST_PAGE1, IDD_TEST_PAGE3, 0);
     CTestPage second(IDD_TEST_PAGE2, 0, 0);
     CTestPage third(IDD_TEST_PAGE3, 0, -1);
@@ -108,8 +100,7 @@ TEST_F(WizardSheet, PagesChooseTheNextPageByTemplateId)
     EXPECT_NE(g_log.find(L"cancel10"), std::wstring::npos);
 }
 
-TEST_F(WizardSheet, SheetInitialisationFollowsThatOfTheFirstPage)
-{
+TEST_F(WizardSheet, SheetInitialisationFollowsThatOfTheFirstPage) {
     CTestPage first(IDD_TEST_PAGE1, 0, 0);
     CTestSheet sheet;
     sheet.AddPage(&first);
@@ -123,8 +114,7 @@ TEST_F(WizardSheet, SheetInitialisationFollowsThatOfTheFirstPage)
     EXPECT_LT(g_log.find(L"init10"), g_log.find(L"sheet-after-page"));
 }
 
-TEST_F(WizardSheet, AnExceptionInAHandlerDoesNotLeaveThePage)
-{
+TEST_F(WizardSheet, AnExceptionInAHandlerDoesNotLeaveThePage) {
     CTestPage first(IDD_TEST_PAGE1, 0, 0);
     first.m_bThrowOnSetActive = true;
     CTestPage second(IDD_TEST_PAGE2, 0, 0);

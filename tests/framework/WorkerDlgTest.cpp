@@ -23,15 +23,13 @@ public:
     bool m_bCancelSeen = false;
 
 protected:
-    void HandOverInputs() override
-    {
+    void HandOverInputs() override {
         // A slow hand-over: a worker that did not wait for the start event would read 0.
         ::Sleep(100);
         m_nJobInput = m_nInput;
     }
 
-    void Work() override
-    {
+    void Work() override {
         m_nSeen = m_nJobInput;
         SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Working"));
         if (m_mode == Mode::Throw)
@@ -42,8 +40,7 @@ protected:
         m_nWorkerResult = m_nSeen * 2;
     }
 
-    void OnWorkerDone() override
-    {
+    void OnWorkerDone() override {
         m_bDoneHandled = true;
         m_nResult = m_nWorkerResult;
     }
@@ -52,16 +49,14 @@ private:
     Mode m_mode;
 };
 
-TEST(WorkerDlg, WorkerReadsInputsOnlyAfterTheStartEvent)
-{
+TEST(WorkerDlg, WorkerReadsInputsOnlyAfterTheStartEvent) {
     CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::Copy);
     dialog.m_nInput = 21;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(dialog.m_nSeen, 21);
 }
 
-TEST(WorkerDlg, WorkerDoneEndsTheDialogAndHandsBackResults)
-{
+TEST(WorkerDlg, WorkerDoneEndsTheDialogAndHandsBackResults) {
     CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::Copy);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_TRUE(dialog.m_bDoneHandled);
@@ -69,8 +64,7 @@ TEST(WorkerDlg, WorkerDoneEndsTheDialogAndHandsBackResults)
     EXPECT_FALSE(dialog.m_bCancelSeen);
 }
 
-TEST(WorkerDlg, EscapeAsksTheWorkerToStopInsteadOfEndingTheDialog)
-{
+TEST(WorkerDlg, EscapeAsksTheWorkerToStopInsteadOfEndingTheDialog) {
     CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::UntilCancelled);
     std::thread user([] {
         HWND window = WaitForWindow(L"#32770", L"Working");
@@ -83,8 +77,7 @@ TEST(WorkerDlg, EscapeAsksTheWorkerToStopInsteadOfEndingTheDialog)
     EXPECT_TRUE(dialog.m_bDoneHandled);
 }
 
-TEST(WorkerDlg, AWorkerThatThrowsStillEndsItsDialog)
-{
+TEST(WorkerDlg, AWorkerThatThrowsStillEndsItsDialog) {
     CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::Throw);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_TRUE(dialog.m_bDoneHandled);

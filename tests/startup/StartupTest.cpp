@@ -12,23 +12,20 @@
 
 namespace {
 
-std::string ProbePath()
-{
+std::string ProbePath() {
     return PROBE_EXE;
 }
 
 // Runs start-up in a directory of its own, with Install.ini as given.
 class StartUp : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         wchar_t previous[MAX_PATH];
         ::GetCurrentDirectoryW(MAX_PATH, previous);
         m_previousDir = previous;
         ASSERT_TRUE(::SetCurrentDirectoryW(m_dir.Path().c_str()));
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ::SetCurrentDirectoryW(m_previousDir.c_str());
         theApp.m_pfnIsUserAdministrator = nullptr;
     }
@@ -37,15 +34,13 @@ protected:
     std::wstring m_previousDir;
 };
 
-BOOL NotAnAdministrator()
-{
+BOOL NotAnAdministrator() {
     return FALSE;
 }
 
 // Starts the program's start-up with a failing administrator check, and reads the message
 // box it shows before pressing its OK button.
-std::wstring AdministratorMessage(const std::wstring& caption, BOOL& started)
-{
+std::wstring AdministratorMessage(const std::wstring& caption, BOOL& started) {
     theApp.m_pfnIsUserAdministrator = NotAnAdministrator;
     std::wstring text;
     bool wizardSeen = false;
@@ -63,8 +58,7 @@ std::wstring AdministratorMessage(const std::wstring& caption, BOOL& started)
     return text;
 }
 
-TEST_F(StartUp, RefusesAUserWhoIsNotAnAdministratorWithTheConfiguredMessage)
-{
+TEST_F(StartUp, RefusesAUserWhoIsNotAnAdministratorWithTheConfiguredMessage) {
     WriteAnsi(m_dir / L"Install.ini", "[General]\r\nTitle=Admin Test\r\n"
                                       "Administrator_Only=Ask your administrator.\r\n");
     BOOL started = TRUE;
@@ -72,16 +66,14 @@ TEST_F(StartUp, RefusesAUserWhoIsNotAnAdministratorWithTheConfiguredMessage)
     EXPECT_FALSE(started);
 }
 
-TEST_F(StartUp, AdministratorMessageDefaultsToTheStringTable)
-{
+TEST_F(StartUp, AdministratorMessageDefaultsToTheStringTable) {
     BOOL started = TRUE;
     EXPECT_EQ(AdministratorMessage(L"Melvorin", started),
               L"Only an Administrator user can run this program !");
     EXPECT_FALSE(started);
 }
 
-TEST_F(StartUp, EndsSilentlyWhenAWindowWithTheTitleExists)
-{
+TEST_F(StartUp, EndsSilentlyWhenAWindowWithTheTitleExists) {
     WriteAnsi(m_dir / L"Install.ini", "[General]\r\nTitle=Already Running\r\n");
     HWND other = ::CreateWindowExW(0, L"#32770", L"Already Running", WS_POPUP | WS_VISIBLE, 0, 0,
                                    10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -94,8 +86,7 @@ TEST_F(StartUp, EndsSilentlyWhenAWindowWithTheTitleExists)
 }
 
 // In this process, because Wine answers WM_GETICON only to the window's own process.
-TEST_F(StartUp, SheetAppearsWithTheConfiguredTitleAndTheIcon)
-{
+TEST_F(StartUp, SheetAppearsWithTheConfiguredTitleAndTheIcon) {
     WriteAnsi(m_dir / L"Install.ini", "[General]\r\nTitle=Sheet Test\r\n");
     LRESULT bigIcon = 0;
     LRESULT smallIcon = 0;
@@ -115,17 +106,14 @@ TEST_F(StartUp, SheetAppearsWithTheConfiguredTitleAndTheIcon)
     EXPECT_FALSE(helpVisible);
 }
 
-TEST(Administrator, TheUserOfTheTestsIsAnAdministrator)
-{
+TEST(Administrator, TheUserOfTheTestsIsAnAdministrator) {
     EXPECT_TRUE(IsUserAdministrator());
 }
 
 // The Windows version Wine reports is set per executable name.
-class WindowsVersion : public ::testing::TestWithParam<std::pair<const wchar_t*, const char*>> {
-};
+class WindowsVersion : public ::testing::TestWithParam<std::pair<const wchar_t*, const char*>> {};
 
-TEST_P(WindowsVersion, FlagsFollowTheReportedVersion)
-{
+TEST_P(WindowsVersion, FlagsFollowTheReportedVersion) {
     TempDir dir;
     const std::wstring version = GetParam().first;
     const std::wstring exeName = L"probe_" + version + L".exe";
@@ -143,15 +131,14 @@ TEST_P(WindowsVersion, FlagsFollowTheReportedVersion)
     EXPECT_EQ(output, GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Wine, WindowsVersion,
-    ::testing::Values(std::make_pair(L"win2k", "nt5=1 win2000=1\r\n"),
-                      std::make_pair(L"winxp", "nt5=1 win2000=0\r\n"),
-                      std::make_pair(L"win98", "nt5=0 win2000=0\r\n"),
-                      std::make_pair(L"win10", "nt5=0 win2000=0\r\n")),
-    [](const auto& info) {
-        std::wstring name = info.param.first;
-        return std::string(name.begin(), name.end());
-    });
+INSTANTIATE_TEST_SUITE_P(Wine, WindowsVersion,
+                         ::testing::Values(std::make_pair(L"win2k", "nt5=1 win2000=1\r\n"),
+                                           std::make_pair(L"winxp", "nt5=1 win2000=0\r\n"),
+                                           std::make_pair(L"win98", "nt5=0 win2000=0\r\n"),
+                                           std::make_pair(L"win10", "nt5=0 win2000=0\r\n")),
+                         [](const auto& info) {
+                             std::wstring name = info.param.first;
+                             return std::string(name.begin(), name.end());
+                         });
 
 } // namespace

@@ -4,8 +4,7 @@
 
 #include <cstdio>
 
-int main()
-{
+int main() {
     theApp.ReadWindowsVersion();
     std::printf("nt5=%d win2000=%d\n", theApp.m_bNt5, theApp.m_bWin2000);
     return 0;

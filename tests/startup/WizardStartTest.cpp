@@ -14,23 +14,20 @@ namespace {
 
 class WizardStart : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         WriteAnsi(m_dir / L"Install.ini", "[General]\r\nTitle=Start Test\r\n");
-        ASSERT_TRUE(::CopyFileW(HostPath(MELVORIN_EXE).c_str(), (m_dir / L"Melvorin.exe").c_str(),
-                                FALSE));
+        ASSERT_TRUE(
+            ::CopyFileW(HostPath(MELVORIN_EXE).c_str(), (m_dir / L"Melvorin.exe").c_str(), FALSE));
     }
 
-    std::unique_ptr<ChildProcess> Start() const
-    {
+    std::unique_ptr<ChildProcess> Start() const {
         auto program = std::make_unique<ChildProcess>(m_dir / L"Melvorin.exe", m_dir.Path());
         EXPECT_TRUE(program->Started());
         return program;
     }
 
     // Ends the wizard with its Cancel button and waits for the program to end.
-    static void Quit(HWND sheet, const ChildProcess& program)
-    {
+    static void Quit(HWND sheet, const ChildProcess& program) {
         ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         EXPECT_TRUE(program.WaitForExit());
     }
@@ -38,8 +35,7 @@ protected:
     TempDir m_dir;
 };
 
-TEST_F(WizardStart, ASecondStartEndsAtOnceWithoutASecondWindow)
-{
+TEST_F(WizardStart, ASecondStartEndsAtOnceWithoutASecondWindow) {
     auto first = Start();
     HWND sheet = WaitForWindow(L"#32770", L"Start Test");
     ASSERT_NE(sheet, nullptr);
@@ -49,8 +45,7 @@ TEST_F(WizardStart, ASecondStartEndsAtOnceWithoutASecondWindow)
     Quit(sheet, *first);
 }
 
-TEST_F(WizardStart, AboutBoxFromTheSystemMenuShowsTheVersionText)
-{
+TEST_F(WizardStart, AboutBoxFromTheSystemMenuShowsTheVersionText) {
     auto program = Start();
     HWND sheet = WaitForWindow(L"#32770", L"Start Test");
     ASSERT_NE(sheet, nullptr);

@@ -3,8 +3,7 @@
 #include <stdexcept>
 
 namespace {
-void RemoveAll(const std::wstring& path)
-{
+void RemoveAll(const std::wstring& path) {
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
@@ -26,8 +25,7 @@ void RemoveAll(const std::wstring& path)
 }
 } // namespace
 
-TempDir::TempDir()
-{
+TempDir::TempDir() {
     wchar_t base[MAX_PATH];
     ::GetTempPathW(MAX_PATH, base);
     for (unsigned attempt = 0;; ++attempt) {
@@ -41,13 +39,11 @@ TempDir::TempDir()
     }
 }
 
-TempDir::~TempDir()
-{
+TempDir::~TempDir() {
     RemoveAll(m_path);
 }
 
-void WriteBytes(const std::wstring& path, const std::string& bytes)
-{
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -59,8 +55,7 @@ void WriteBytes(const std::wstring& path, const std::string& bytes)
         throw std::runtime_error("cannot write a fixture file");
 }
 
-std::string ReadBytes(const std::wstring& path)
-{
+std::string ReadBytes(const std::wstring& path) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)

@@ -24,5 +24,7 @@ private:
 // Writes bytes to a file, replacing it.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 // Writes a text as ANSI bytes with CRLF line ends as given.
-inline void WriteAnsi(const std::wstring& path, const std::string& text) { WriteBytes(path, text); }
+inline void WriteAnsi(const std::wstring& path, const std::string& text) {
+    WriteBytes(path, text);
+}
 std::string ReadBytes(const std::wstring& path);

@@ -7,12 +7,11 @@ struct Search {
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
-{
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     wchar_t className[256];
-    if (search->className && (!::GetClassNameW(hWnd, className, 256) ||
-                              std::wstring(className) != search->className))
+    if (search->className &&
+        (!::GetClassNameW(hWnd, className, 256) || std::wstring(className) != search->className))
         return TRUE;
     if (::IsWindowVisible(hWnd) && WindowText(hWnd) == *search->title)
         search->found.push_back(hWnd);
@@ -20,15 +19,13 @@ BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
 }
 } // namespace
 
-std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title)
-{
+std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title) {
     Search search{className, &title, {}};
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs)
-{
+HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs) {
     DWORD start = ::GetTickCount();
     do {
         std::vector<HWND> found = FindWindows(className, title);
@@ -39,8 +36,7 @@ HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD ti
     return nullptr;
 }
 
-bool WaitForWindowGone(HWND hWnd, DWORD timeoutMs)
-{
+bool WaitForWindowGone(HWND hWnd, DWORD timeoutMs) {
     DWORD start = ::GetTickCount();
     while (::IsWindow(hWnd)) {
         if (::GetTickCount() - start >= timeoutMs)
@@ -50,8 +46,7 @@ bool WaitForWindowGone(HWND hWnd, DWORD timeoutMs)
     return true;
 }
 
-std::wstring WindowText(HWND hWnd)
-{
+std::wstring WindowText(HWND hWnd) {
     wchar_t text[1024] = {};
     // WM_GETTEXT rather than GetWindowText, which does not read other processes' controls.
     ::SendMessageTimeoutW(hWnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
@@ -59,21 +54,18 @@ std::wstring WindowText(HWND hWnd)
     return text;
 }
 
-std::wstring ItemText(HWND dialog, int id)
-{
+std::wstring ItemText(HWND dialog, int id) {
     return WindowText(::GetDlgItem(dialog, id));
 }
 
-std::wstring HostPath(const std::string& path)
-{
+std::wstring HostPath(const std::string& path) {
     std::wstring result = L"Z:";
     for (char c : path)
         result += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
     return result;
 }
 
-ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& directory)
-{
+ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& directory) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     std::wstring line = commandLine;
@@ -82,8 +74,7 @@ ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& 
         m_info = {};
 }
 
-ChildProcess::~ChildProcess()
-{
+ChildProcess::~ChildProcess() {
     if (!m_info.hProcess)
         return;
     if (!WaitForExit(0))
@@ -93,21 +84,18 @@ ChildProcess::~ChildProcess()
     ::CloseHandle(m_info.hProcess);
 }
 
-bool ChildProcess::WaitForExit(DWORD timeoutMs) const
-{
+bool ChildProcess::WaitForExit(DWORD timeoutMs) const {
     return ::WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
-DWORD ChildProcess::ExitCode() const
-{
+DWORD ChildProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     ::GetExitCodeProcess(m_info.hProcess, &code);
     return code;
 }
 
 std::string RunAndCapture(const std::wstring& commandLine, const std::wstring& directory,
-                          DWORD timeoutMs)
-{
+                          DWORD timeoutMs) {
     SECURITY_ATTRIBUTES inherit = {};
     inherit.nLength = sizeof(inherit);
     inherit.bInheritHandle = TRUE;
