@@ -17,6 +17,18 @@ std::wstring InstallIniPath() {
     return GetCurrentDirSlash() + L"Install.ini";
 }
 
+std::wstring GeneralText(const wchar_t* key, UINT defaultId) {
+    std::wstring text;
+    GetIniValue(L"General", key, LoadResString(defaultId), text, InstallIniPath());
+    return text;
+}
+
+std::wstring LanguageText(const std::wstring& language, const wchar_t* key, UINT defaultId) {
+    std::wstring text;
+    GetIniValue(language, key, LoadResString(defaultId), text, InstallIniPath());
+    return text;
+}
+
 BOOL CRecoveryApp::InitInstance() {
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);

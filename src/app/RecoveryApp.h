@@ -38,3 +38,8 @@ extern std::wstring g_strVersion;
 
 // The program's configuration file beside it: GetCurrentDirSlash() + "Install.ini".
 std::wstring InstallIniPath();
+
+// A value of Install.ini's [General] section, or the text of string `defaultId`.
+std::wstring GeneralText(const wchar_t* key, UINT defaultId);
+// A text of Install.ini's language section, or the text of string `defaultId`.
+std::wstring LanguageText(const std::wstring& language, const wchar_t* key, UINT defaultId);
