@@ -3,7 +3,6 @@
 #include "app/AboutDlg.h"
 #include "app/RecoveryApp.h"
 #include "app/RecoverySource.h"
-#include "common/IniReader.h"
 #include "resources/resource.h"
 
 CWizardDlg::CWizardDlg(HBITMAP watermark, HBITMAP header)
@@ -49,8 +48,23 @@ void CWizardDlg::SetIcons() const {
 
 // The texts that depend on the language of the recovery source; the source search and the
 // language section come in here.
+// The texts that depend on the language of the recovery source. Without a source the wizard
+// has nothing to offer and ends.
 void CWizardDlg::SetLanguageTexts() {
-    g_strVersion = LoadResString(IDS_VERSION);
+    m_strLanguage = ResolveLanguageSection(m_bSourceFound);
+    g_strVersion = LanguageText(m_strLanguage, L"About_VerString", IDS_VERSION);
+    SetDlgItemText(IDCANCEL, LanguageText(m_strLanguage, L"Exit", IDS_EXIT));
+    SetDlgItemText(ID_WIZNEXT, LanguageText(m_strLanguage, L"Next", IDS_NEXT) + L" >");
+    if (m_bSourceFound)
+        return;
+    ShowNoSourceWarning();
+    EndWizard();
+}
+
+void CWizardDlg::ShowNoSourceWarning() const {
+    const std::wstring text = GeneralText(L"NoRecoveryPart", IDS_NO_RECOVERY_PART);
+    const std::wstring caption = GeneralText(L"Title", IDS_TITLE);
+    ::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CWizardDlg::SetFinishState(WPARAM how, LPARAM enable) const {

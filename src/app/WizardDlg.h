@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/IntroDlg.h"
+#include "catalogue/AppsDlg.h"
+#include "catalogue/DriversDlg.h"
 #include "framework/PropertySheet.h"
+#include "restore/FileRestoreDlg.h"
 
 // The wizard sheet with its pages: intro, file restore, applications, drivers.
 class CWizardDlg : public CPropertySheetEx {
@@ -10,6 +13,7 @@ public:
     ~CWizardDlg() override;
 
     int m_bSourceFound = 0;
+    std::wstring m_strLanguage;
 
 protected:
     BOOL OnInitDialog() override;
@@ -19,9 +23,13 @@ private:
     void AddAboutMenuItem() const;
     void SetIcons() const;
     void SetLanguageTexts();
+    void ShowNoSourceWarning() const;
     void SetFinishState(WPARAM how, LPARAM enable) const;
 
     HICON m_hIcon;
     HICON m_hSmallIcon;
     CIntroDlg m_introPage;
+    CFileRestoreDlg m_fileRestorePage;
+    CAppsDlg m_appsPage;
+    CDriversDlg m_driversPage;
 };

@@ -1,0 +1,119 @@
+#include "app/RecoverySource.h"
+
+#include "app/RecoveryApp.h"
+#include "common/CommandRunner.h"
+#include "common/CurrentDir.h"
+#include "common/FileFind.h"
+#include "common/IniReader.h"
+
+#include <windows.h>
+
+namespace {
+const wchar_t kPartitionDrive = L'Z';
+
+std::wstring DriveRoot(wchar_t letter) {
+    return std::wstring(1, letter) + L":\\";
+}
+
+bool IsFixedDrive(const std::wstring& root) {
+    return ::GetDriveTypeW(root.c_str()) == DRIVE_FIXED;
+}
+
+std::wstring PartitionToolPath() {
+    return GetCurrentDirSlash() + L"INSTALL.DLL";
+}
+
+// Runs the tool when no drive carries the marker; the root of Z: afterwards, or empty when
+// `checkZ` asks for a fixed drive and Z: is none.
+std::wstring ExposeAndTakeZ(bool checkZ) {
+    ExposeRecoveryPartition();
+    const std::wstring z = DriveRoot(kPartitionDrive);
+    return !checkZ || IsFixedDrive(z) ? z : std::wstring();
+}
+
+// The intro page's search: the partition tool runs at most once per wizard.
+std::wstring FindForIntro() {
+    CRecoveryApp& app = theApp;
+    std::wstring drive = FindSourceDrive();
+    if (!drive.empty()) {
+        app.m_bPartitionExposed = 0;
+        return drive;
+    }
+    if (!app.m_bMayExposePartition) {
+        // The tool has had its turn: the partition counts only while it is still exposed.
+        const std::wstring z = DriveRoot(kPartitionDrive);
+        return IsFixedDrive(z) ? z : std::wstring();
+    }
+    app.m_bPartitionExposed = 1;
+    app.m_bMayExposePartition = 0;
+    return ExposeAndTakeZ(true);
+}
+} // namespace
+
+bool IsSourceDrive(const std::wstring& root) {
+    return IsFixedDrive(root) && AnyFileMatches(root + L"Master.log");
+}
+
+std::wstring FindSourceDrive() {
+    for (wchar_t letter = L'D'; letter <= L'Z'; ++letter) {
+        const std::wstring root = DriveRoot(letter);
+        if (IsSourceDrive(root))
+            return root;
+    }
+    return {};
+}
+
+bool FindRecoverySource(SourceSearch variant, std::wstring& root) {
+    if (variant == SourceSearch::Intro) {
+        root = FindForIntro();
+        return !root.empty();
+    }
+    const std::wstring drive = FindSourceDrive();
+    if (!drive.empty()) {
+        // The sheet looks a second time: the drive may have gone in between.
+        root = variant == SourceSearch::Sheet && !IsSourceDrive(drive) ? std::wstring() : drive;
+        return variant == SourceSearch::Finish ? false : !root.empty();
+    }
+    switch (variant) {
+    case SourceSearch::Page:
+        root = ExposeAndTakeZ(true);
+        return !root.empty();
+    case SourceSearch::Finish:
+        root = ExposeAndTakeZ(false);
+        return IsFixedDrive(root);
+    default:
+        root = ExposeAndTakeZ(false);
+        return true;
+    }
+}
+
+void DeriveSourceDirs(const std::wstring& root, const std::wstring& itemSubdir,
+                      std::wstring& i386Dir, std::wstring& itemDir) {
+    i386Dir = root.empty() ? std::wstring() : root + L"I386";
+    itemDir = root.empty() ? std::wstring() : root + itemSubdir;
+}
+
+void ExposeRecoveryPartition() {
+    RunCommand(PartitionToolPath() + L" " + std::wstring(1, kPartitionDrive) + L":", SW_HIDE, true);
+}
+
+void ReleaseRecoveryPartition() {
+    if (theApp.m_bPartitionExposed == 1)
+        RunCommand(PartitionToolPath(), SW_HIDE, true);
+}
+
+std::wstring ResolveLanguageSection(const std::wstring& root, const std::wstring& defaultLanguage) {
+    std::wstring language;
+    GetIniValue(L"Master", L"Language", defaultLanguage, language,
+                root.substr(0, 3) + L"Master.log");
+    return IniSectionHasLines(language, InstallIniPath()) ? language : defaultLanguage;
+}
+
+std::wstring ResolveLanguageSection(int& sourceFound) {
+    std::wstring defaultLanguage;
+    GetIniValue(L"General", L"DefaultLangDisplay", L"English", defaultLanguage, InstallIniPath());
+    std::wstring root;
+    FindRecoverySource(SourceSearch::Sheet, root);
+    sourceFound = root.empty() ? 0 : 1;
+    return sourceFound ? ResolveLanguageSection(root, defaultLanguage) : std::wstring();
+}
