@@ -14,6 +14,9 @@
 #include <cwchar>
 
 namespace {
+// Posted to itself by the page when it becomes active.
+const UINT kSetSheetCaption = WM_APP + 1;
+
 std::wstring GeneralValue(const wchar_t* key, const wchar_t* def) {
     std::wstring value;
     GetIniValue(L"General", key, def, value, InstallIniPath());
@@ -156,8 +159,21 @@ bool CIntroDlg::OnSetActive() {
     // Text that is no number gives 0 milliseconds.
     const std::wstring delay = GeneralValue(L"Unhide_recovery_timer", L"2000");
     SetTimer(IDT_RELEASE_PARTITION, static_cast<UINT>(std::wcstol(delay.c_str(), nullptr, 10)));
-    sheet.SetWindowText(GeneralText(L"Title", IDS_TITLE));
+    SetSheetCaption();
+    // The sheet may give itself the page's template caption once the page is shown.
+    PostMessage(kSetSheetCaption);
     sheet.SetDlgItemText(ID_WIZNEXT, LanguageText(m_strLanguage, L"Next", IDS_NEXT) + L" >");
+    return true;
+}
+
+void CIntroDlg::SetSheetCaption() const {
+    GetSheet().SetWindowText(GeneralText(L"Title", IDS_TITLE));
+}
+
+bool CIntroDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg != kSetSheetCaption)
+        return CPropertyPageEx::OnMessage(msg, wParam, lParam, result);
+    SetSheetCaption();
     return true;
 }
 

@@ -34,6 +34,7 @@ protected:
     bool OnCommand(UINT id, UINT code, HWND hControl) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
     void OnTimer(UINT_PTR id) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     // What the recovery source provides.
@@ -53,6 +54,7 @@ private:
     void UpdateRadioChecks() const;
     void TransferTexts() const;
     void OnHelp() const;
+    void SetSheetCaption() const;
 
     HBITMAP m_hbmLogo = nullptr;
     HBITMAP m_hbmTitle = nullptr;
