@@ -169,6 +169,22 @@ struct SourceFile {
     std::u16string path;
 };
 
+// The components joined by backslashes. A component that holds a backslash itself (a POSIX
+// file name may) would read as two.
+bool EntryNameOf(const fs::path& relative, std::u16string& name) {
+    for (const fs::path& component : relative) {
+        const std::u16string text = ArchiveTextOf(component);
+        if (text.find(u'\\') != std::u16string::npos) {
+            return false;
+        }
+        if (!name.empty()) {
+            name += u'\\';
+        }
+        name += text;
+    }
+    return true;
+}
+
 // The regular files below 'root', sorted by name.
 bool CollectFiles(const fs::path& root, std::vector<SourceFile>& files, std::ostream& err) {
     std::error_code error;
@@ -178,8 +194,9 @@ bool CollectFiles(const fs::path& root, std::vector<SourceFile>& files, std::ost
             continue;
         }
         std::u16string name;
-        for (const fs::path& component : it->path().lexically_relative(root)) {
-            name += (name.empty() ? u"" : u"\\") + ArchiveTextOf(component);
+        if (!EntryNameOf(it->path().lexically_relative(root), name)) {
+            Report(err, "unsafe name " + it->path().string(), ArchiveError::InvalidName);
+            return false;
         }
         files.push_back({std::move(name), ArchiveTextOf(it->path())});
     }

@@ -23,6 +23,11 @@ std::uint64_t ValueOf(const FILETIME& time) {
     return std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
 }
 
+bool HasReadOnlyAttribute(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 } // namespace
 
 void SetArchiveLastError(std::uint32_t code) {
@@ -38,25 +43,30 @@ CArchiveFile::~CArchiveFile() {
     Close();
 }
 
-// A container on read-only media or with the read-only attribute can still be read.
+// A container on read-only media or with the read-only attribute can still be read. The
+// attribute is looked at first, since it does not keep every privileged user from writing.
 bool CArchiveFile::OpenContainer(std::u16string_view path, ContainerAccess& access) {
     const std::wstring native = NativePath(path);
-    HANDLE h = CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        access = GetLastError() == ERROR_ALREADY_EXISTS ? ContainerAccess::ReadWrite
-                                                        : ContainerAccess::Created;
-        m_handle = reinterpret_cast<std::intptr_t>(h);
-        return true;
+    const bool readOnlyAttribute = HasReadOnlyAttribute(native);
+    DWORD error = ERROR_SUCCESS;
+    if (!readOnlyAttribute) {
+        const HANDLE h = CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            access = GetLastError() == ERROR_ALREADY_EXISTS ? ContainerAccess::ReadWrite
+                                                            : ContainerAccess::Created;
+            m_handle = reinterpret_cast<std::intptr_t>(h);
+            return true;
+        }
+        error = GetLastError();
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_WRITE_PROTECT) {
+            return false;
+        }
     }
-    const DWORD error = GetLastError();
-    if (error != ERROR_ACCESS_DENIED && error != ERROR_WRITE_PROTECT) {
-        return false;
-    }
-    h = CreateFileW(native.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                    nullptr);
+    const HANDLE h = CreateFileW(native.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        return FailWithArchiveError(error);
+        return readOnlyAttribute ? false : FailWithArchiveError(error);
     }
     access = ContainerAccess::ReadOnly;
     m_handle = reinterpret_cast<std::intptr_t>(h);
@@ -151,8 +161,12 @@ bool ArchiveCreateDirectory(std::u16string_view path) {
 
 // Opening the file as the replacement would shows whether it is in use or read-only.
 bool ArchiveCheckReplaceable(std::u16string_view path) {
-    const HANDLE h = CreateFileW(NativePath(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring native = NativePath(path);
+    if (HasReadOnlyAttribute(native)) {
+        return FailWithArchiveError(ArchiveError::AccessDenied);
+    }
+    const HANDLE h = CreateFileW(native.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     }
