@@ -25,6 +25,8 @@ const int kOption = 1002;
 const int kJumpToRestore = 1012;
 const int kBack = 12323;
 const int kNext = 12324;
+const int kAboutBox = 0x0010;
+const int kAboutVersion = 1020;
 
 // Page positions in the sheet.
 const int kIntroPage = 0;
@@ -46,6 +48,7 @@ const char kLanguages[] = "[Deutsch]\r\n"
                           "Driver=Treiber\r\n"
                           "Next=Weiter\r\n"
                           "Exit=Beenden\r\n"
+                          "About_VerString=Fassung 2.0E\r\n"
                           "[English]\r\n"
                           "Intro1=Reinstall what came with your PC.\r\n"
                           "Apps=Applications\r\n"
@@ -133,6 +136,21 @@ TEST_F(IntroPageTest, ShowsTheSourcesLanguageAndOffersWhatTheSourceHas) {
     EXPECT_THAT(m_pc.ToolCalls(), ::testing::IsEmpty());
 
     EXPECT_EQ(Next(sheet), kAppsPage);
+    Quit(sheet);
+}
+
+TEST_F(IntroPageTest, TheAboutBoxShowsTheVersionTextOfTheLanguage) {
+    WriteInstallIni("");
+    m_pc.AddSource(L'd', "Deutsch", {L"I386\\APPS"});
+    HWND sheet = StartWizard();
+    ASSERT_NE(sheet, nullptr);
+
+    ::PostMessageW(sheet, WM_SYSCOMMAND, kAboutBox, 0);
+    HWND about = WaitForWindow(L"#32770", L"About Melvorin");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(ItemText(about, kAboutVersion), L"Fassung 2.0E");
+    ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitForWindowGone(about));
     Quit(sheet);
 }
 
