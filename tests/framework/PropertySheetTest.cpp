@@ -83,7 +83,7 @@ TEST_F(WizardSheet, PagesChooseTheNextPageByTemplateId) {
     std::wstring afterNext;
     std::wstring afterBack;
     std::thread user([&] {
-        HWND window = WaitForWindow(L"#32770", L"Sheet test");
+        HWND window = WaitForOwnDialog(L"Sheet test");
         ASSERT_NE(window, nullptr);
         Press(window, PSBTN_NEXT);
         afterNext = CurrentPage(window);
@@ -105,7 +105,7 @@ TEST_F(WizardSheet, SheetInitialisationFollowsThatOfTheFirstPage) {
     CTestSheet sheet;
     sheet.AddPage(&first);
     std::thread user([] {
-        HWND window = WaitForWindow(L"#32770", L"Sheet test");
+        HWND window = WaitForOwnDialog(L"Sheet test");
         ASSERT_NE(window, nullptr);
         Cancel(window);
     });
@@ -123,7 +123,7 @@ TEST_F(WizardSheet, AnExceptionInAHandlerDoesNotLeaveThePage) {
     sheet.AddPage(&second);
     std::wstring shown;
     std::thread user([&] {
-        HWND window = WaitForWindow(L"#32770", L"Sheet test");
+        HWND window = WaitForOwnDialog(L"Sheet test");
         ASSERT_NE(window, nullptr);
         Press(window, PSBTN_NEXT);
         shown = CurrentPage(window);

@@ -67,7 +67,7 @@ TEST(WorkerDlg, WorkerDoneEndsTheDialogAndHandsBackResults) {
 TEST(WorkerDlg, EscapeAsksTheWorkerToStopInsteadOfEndingTheDialog) {
     CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::UntilCancelled);
     std::thread user([] {
-        HWND window = WaitForWindow(L"#32770", L"Working");
+        HWND window = WaitForOwnDialog(L"Working");
         ASSERT_NE(window, nullptr);
         ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     });

@@ -45,12 +45,12 @@ std::wstring AdministratorMessage(const std::wstring& caption, BOOL& started) {
     std::wstring text;
     bool wizardSeen = false;
     std::thread user([&] {
-        HWND box = WaitForWindow(L"#32770", caption);
+        HWND box = WaitForOwnDialog(caption);
         ASSERT_NE(box, nullptr);
         text = ItemText(box, 0xFFFF);
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitForWindowGone(box));
-        wizardSeen = WaitForWindow(L"#32770", caption, 300) != nullptr;
+        wizardSeen = WaitForOwnDialog(caption, 300) != nullptr;
     });
     started = theApp.InitInstance();
     user.join();
@@ -92,7 +92,7 @@ TEST_F(StartUp, SheetAppearsWithTheConfiguredTitleAndTheIcon) {
     LRESULT smallIcon = 0;
     bool helpVisible = true;
     std::thread user([&] {
-        HWND sheet = WaitForWindow(L"#32770", L"Sheet Test");
+        HWND sheet = WaitForOwnDialog(L"Sheet Test");
         ASSERT_NE(sheet, nullptr);
         bigIcon = ::SendMessageW(sheet, WM_GETICON, ICON_BIG, 0);
         smallIcon = ::SendMessageW(sheet, WM_GETICON, ICON_SMALL, 0);

@@ -37,7 +37,7 @@ protected:
 
 TEST_F(WizardStart, ASecondStartEndsAtOnceWithoutASecondWindow) {
     auto first = Start();
-    HWND sheet = WaitForWindow(L"#32770", L"Start Test");
+    HWND sheet = WaitForWindow(L"#32770", L"Start Test", 10000, first->Id());
     ASSERT_NE(sheet, nullptr);
     auto second = Start();
     EXPECT_TRUE(second->WaitForExit());
@@ -47,10 +47,10 @@ TEST_F(WizardStart, ASecondStartEndsAtOnceWithoutASecondWindow) {
 
 TEST_F(WizardStart, AboutBoxFromTheSystemMenuShowsTheVersionText) {
     auto program = Start();
-    HWND sheet = WaitForWindow(L"#32770", L"Start Test");
+    HWND sheet = WaitForWindow(L"#32770", L"Start Test", 10000, program->Id());
     ASSERT_NE(sheet, nullptr);
     ::PostMessageW(sheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    HWND about = WaitForWindow(L"#32770", L"About Melvorin");
+    HWND about = WaitForWindow(L"#32770", L"About Melvorin", 10000, program->Id());
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(ItemText(about, IDC_ABOUT_VERSION), L"Version 2.0E");
     ::PostMessageW(about, WM_COMMAND, IDOK, 0);

@@ -4,11 +4,16 @@ namespace {
 struct Search {
     const wchar_t* className;
     const std::wstring* title;
+    DWORD processId;
     std::vector<HWND> found;
 };
 
 BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hWnd, &owner);
+    if (search->processId && owner != search->processId)
+        return TRUE;
     wchar_t className[256];
     if (search->className &&
         (!::GetClassNameW(hWnd, className, 256) || std::wstring(className) != search->className))
@@ -19,16 +24,18 @@ BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam) {
 }
 } // namespace
 
-std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title) {
-    Search search{className, &title, {}};
+std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title,
+                              DWORD processId) {
+    Search search{className, &title, processId, {}};
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs) {
+HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs,
+                   DWORD processId) {
     DWORD start = ::GetTickCount();
     do {
-        std::vector<HWND> found = FindWindows(className, title);
+        std::vector<HWND> found = FindWindows(className, title, processId);
         if (!found.empty())
             return found.front();
         ::Sleep(20);

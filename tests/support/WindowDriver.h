@@ -9,12 +9,20 @@
 // reads their controls and presses their buttons, as a user would.
 
 // Waits until a top-level window of the class (nullptr: any) with the title exists and is
-// visible; nullptr after the timeout.
-HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs = 10000);
+// visible; nullptr after the timeout. A process id other than 0 takes only that process's
+// windows, since tests running at the same time may show windows of the same title.
+HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs = 10000,
+                   DWORD processId = 0);
 // Waits until the window is gone; false after the timeout.
 bool WaitForWindowGone(HWND hWnd, DWORD timeoutMs = 10000);
-// All visible top-level windows of the class with the title.
-std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title);
+// A dialog window of this process.
+inline HWND WaitForOwnDialog(const std::wstring& title, DWORD timeoutMs = 10000) {
+    return WaitForWindow(L"#32770", title, timeoutMs, ::GetCurrentProcessId());
+}
+
+// All visible top-level windows of the class with the title (of the process, when not 0).
+std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title,
+                              DWORD processId = 0);
 std::wstring WindowText(HWND hWnd);
 std::wstring ItemText(HWND dialog, int id);
 
