@@ -1,0 +1,60 @@
+#include "install/ReplaceFileDlg.h"
+
+#include "common/CurrentDir.h"
+#include "resources/resource.h"
+
+namespace {
+// A text of the language section, with a string of the program's table as its default.
+std::wstring LanguageText(const std::wstring& section, const wchar_t* key, UINT defaultId) {
+    wchar_t text[255] = {};
+    std::wstring file = GetCurrentDirSlash() + L"Install.ini";
+    ::GetPrivateProfileStringW(section.c_str(), key, LoadResString(defaultId).c_str(), text, 255,
+                               file.c_str());
+    return text;
+}
+} // namespace
+
+CReplaceFileDlg::CReplaceFileDlg() : CDialog(IDD_REPLACE_FILE) {}
+
+BOOL CReplaceFileDlg::OnInitDialog() {
+    m_strQuestion = LanguageText(m_strLangSection, L"ConfCopy", IDS_CONF_COPY);
+    m_strQuestionEnd = LanguageText(m_strLangSection, L"ConfCopy2", IDS_CONF_COPY2);
+    TransferToControls();
+    return TRUE;
+}
+
+void CReplaceFileDlg::TransferToControls() const {
+    SetDlgItemText(IDC_REPLACE_NEW_NAME, m_strNewName);
+    SetDlgItemText(IDC_REPLACE_EXISTING_NAME, m_strExistingName);
+    SetDlgItemText(IDC_REPLACE_NEW_TIME, m_strNewTime);
+    SetDlgItemText(IDC_REPLACE_EXISTING_TIME, m_strExistingTime);
+    SetDlgItemText(IDC_REPLACE_NEW_ICON, m_strIconText);
+    SetDlgItemText(IDC_REPLACE_QUESTION, m_strQuestion);
+    SetDlgItemText(IDC_REPLACE_QUESTION_END, m_strQuestionEnd);
+}
+
+bool CReplaceFileDlg::OnCommand(UINT id, UINT code, HWND hControl) {
+    switch (id) {
+    case IDC_REPLACE_YES:
+        m_nAnswer = Yes;
+        break;
+    case IDC_REPLACE_YES_ALL:
+        m_nAnswer = YesToAll;
+        break;
+    case IDC_REPLACE_NO:
+        m_nAnswer = No;
+        break;
+    case IDC_REPLACE_NO_ALL:
+        m_nAnswer = NoToAll;
+        break;
+    default:
+        return CDialog::OnCommand(id, code, hControl);
+    }
+    EndDialog(IDOK);
+    return true;
+}
+
+void CReplaceFileDlg::OnCancel() {
+    m_nAnswer = No;
+    EndDialog(IDCANCEL);
+}
