@@ -23,12 +23,13 @@ BOOL CReplaceFileDlg::OnInitDialog() {
     return TRUE;
 }
 
+// The two icon controls keep the template's file icon: a text written to an icon control would
+// name the icon to show instead.
 void CReplaceFileDlg::TransferToControls() const {
     SetDlgItemText(IDC_REPLACE_NEW_NAME, m_strNewName);
     SetDlgItemText(IDC_REPLACE_EXISTING_NAME, m_strExistingName);
     SetDlgItemText(IDC_REPLACE_NEW_TIME, m_strNewTime);
     SetDlgItemText(IDC_REPLACE_EXISTING_TIME, m_strExistingTime);
-    SetDlgItemText(IDC_REPLACE_NEW_ICON, m_strIconText);
     SetDlgItemText(IDC_REPLACE_QUESTION, m_strQuestion);
     SetDlgItemText(IDC_REPLACE_QUESTION_END, m_strQuestionEnd);
 }

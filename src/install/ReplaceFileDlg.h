@@ -17,7 +17,6 @@ public:
     std::wstring m_strExistingName;
     std::wstring m_strNewTime;
     std::wstring m_strExistingTime;
-    std::wstring m_strIconText; // text of the second icon control; always empty
     std::wstring m_strQuestion;
     std::wstring m_strQuestionEnd;
     // Closing the dialog without one of the four buttons answers No: nothing is replaced.
