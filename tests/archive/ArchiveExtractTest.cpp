@@ -307,6 +307,19 @@ TEST_F(ArchiveExtract, TargetInUseIsLeftAndCanBeExtractedOnceFree) {
     EXPECT_EQ(ReadBytes(m_out / "A.TXT"), Pattern(10));
 }
 
+TEST_F(ArchiveExtract, HiddenSystemTargetIsReplacedWithTheEntrysAttributes) {
+    fs::create_directories(m_out);
+    WriteBytes(m_out / "A.TXT", Text(7));
+    ASSERT_TRUE(SetFileAttributesW((m_out / "A.TXT").c_str(),
+                                   FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    Open(EntryOf(u"A.TXT", Pattern(10)));
+    ASSERT_TRUE(Extract());
+    EXPECT_EQ(ReadBytes(m_out / "A.TXT"), Pattern(10));
+    EXPECT_EQ(ProbeFile(m_out / "A.TXT").attributes &
+                  (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE),
+              DWORD{FILE_ATTRIBUTE_ARCHIVE});
+}
+
 TEST_F(ArchiveExtract, DriveDestinationsGetOneBackslash) {
     const std::u16string name = u"melvorin-archive-test-" + ArchivePath(m_dir.Path().filename());
     Open({EntryOf(name + u".1", Text(3)), EntryOf(name + u".2", Text(4))});
