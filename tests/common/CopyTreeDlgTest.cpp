@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -15,11 +16,17 @@ namespace {
 // The copy dialog with a look at its progress bar just before it closes.
 class CProbedCopyTreeDlg : public CCopyTreeDlg {
 public:
+    std::atomic<HWND> m_hShown = nullptr;
     int m_nUpper = -1;
     int m_nPos = -1;
     std::wstring m_strFrom;
 
 protected:
+    BOOL OnInitDialog() override {
+        BOOL result = CCopyTreeDlg::OnInitDialog();
+        m_hShown = m_hWnd;
+        return result;
+    }
     void OnWorkerDone() override {
         CCopyTreeDlg::OnWorkerDone();
         CProgressCtrl progress(GetDlgItem(IDC_COPY_PROGRESS));
@@ -82,11 +89,14 @@ TEST_F(CopyTreeDialog, EscapeStopsBeforeTheNextEntryAndKeepsWhatWasCopied) {
     CProbedCopyTreeDlg dialog;
     dialog.m_strSource = m_dir / L"src";
     dialog.m_strDestination = m_dir / L"dst";
-    std::thread user([] {
-        HWND window = WaitForWindow(L"#32770", L"Copying Files ...");
+    std::thread user([&dialog] {
+        for (int i = 0; i < 2000 && !dialog.m_hShown; ++i)
+            ::Sleep(5);
+        HWND window = dialog.m_hShown;
         ASSERT_NE(window, nullptr);
+        EXPECT_EQ(WindowText(window), L"Copying Files ...");
         HWND progress = ::GetDlgItem(window, IDC_COPY_PROGRESS);
-        while (::SendMessageW(progress, PBM_GETPOS, 0, 0) < 20)
+        while (::IsWindow(progress) && ::SendMessageW(progress, PBM_GETPOS, 0, 0) < 20)
             ::Sleep(5);
         ::PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
     });
@@ -96,8 +106,14 @@ TEST_F(CopyTreeDialog, EscapeStopsBeforeTheNextEntryAndKeepsWhatWasCopied) {
     EXPECT_EQ(dialog.m_nStatus, CCopyTreeDlg::Cancelled);
     EXPECT_EQ(dialog.m_nUpper, kFiles + 40);
     EXPECT_LT(dialog.m_nPos, dialog.m_nUpper);
-    // Every entry before the one at which the cancel was noticed was copied whole.
+    // Every entry before the one at which the cancel was noticed was copied, and copied whole.
     int copied = CountEntriesBelow(m_dir / L"dst");
+    for (int i = 0; i < kFiles; ++i) {
+        std::wstring file = L"dst\\dir" + std::to_wstring(i % 40) + L"\\f" + std::to_wstring(i);
+        if (Exists(m_dir / file)) {
+            EXPECT_EQ(ReadBytes(m_dir / file), "content " + std::to_string(i));
+        }
+    }
     EXPECT_EQ(copied, dialog.m_nPos - 1);
     EXPECT_GE(copied, 19);
 }

@@ -26,13 +26,27 @@ void PromptTest::UseInstallIni(const std::string& content) {
 void PromptTest::RunPrompt(const std::wstring& title, const std::function<void()>& modal,
                            const std::function<void(HWND)>& user) {
     std::thread operatorThread([&] {
-        HWND window = WaitForWindow(L"#32770", title);
+        HWND window = WaitForDialog(title);
         EXPECT_NE(window, nullptr) << "no window titled " << testing::PrintToString(title);
         if (window)
             user(window);
     });
     modal();
     operatorThread.join();
+}
+
+HWND WaitForDialog(const std::wstring& title) {
+    DWORD start = ::GetTickCount();
+    do {
+        for (HWND window : FindWindows(L"#32770", title)) {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process == ::GetCurrentProcessId())
+                return window;
+        }
+        ::Sleep(20);
+    } while (::GetTickCount() - start < 10000);
+    return nullptr;
 }
 
 void Press(HWND dialog, int id) {
@@ -53,7 +67,7 @@ void Type(HWND dialog, int id, const std::wstring& text) {
 }
 
 std::wstring AnswerMessageBox() {
-    HWND box = WaitForWindow(L"#32770", L"");
+    HWND box = WaitForDialog(L"");
     if (!box)
         return L"(no message box)";
     // The text of a message box is its static control 0xFFFF.

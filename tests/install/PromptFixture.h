@@ -29,6 +29,9 @@ private:
     std::wstring m_strPreviousDir;
 };
 
+// Waits for a visible dialog of this process with that title: tests of other programs may show
+// dialogs at the same time. nullptr after ten seconds.
+HWND WaitForDialog(const std::wstring& title);
 void Press(HWND dialog, int id);
 void PressEscape(HWND dialog);
 bool IsEnabled(HWND dialog, int id);
