@@ -24,7 +24,7 @@ Platform GetPlatform() {
 // Every process id: the array grows until the list fits with room to spare, since a full
 // array cannot tell whether more ids were left out.
 bool ReadProcessIds(std::vector<DWORD>& ids) {
-    ids.resize(256);
+    ids.resize(32);
     for (;;) {
         DWORD capacity = static_cast<DWORD>(ids.size() * sizeof(DWORD));
         DWORD bytes = 0;

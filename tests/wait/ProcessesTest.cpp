@@ -31,8 +31,8 @@ TEST_F(Processes, NtPlatformComparesTheWholeBaseNameIgnoringCase) {
     EXPECT_TRUE(WaitUntil([] { return IsProcessRunning(L"vorq.exe") == 1; }));
 }
 
-// Far more processes than a small fixed array of ids holds: each one is counted and examined,
-// and the handles opened to examine them are closed again.
+// More processes than the first array of ids holds, so that it has to grow: each one is
+// counted and examined, and the handles opened to examine them are closed again.
 TEST_F(Processes, EveryProcessIsCountedAndExamined) {
     int before = CountProcesses();
     std::vector<std::unique_ptr<ChildProcess>> fillers;
