@@ -16,7 +16,8 @@ configure_and_build() {
 }
 
 # use_prefix NAME: selects (and makes once) the Wine prefix $out/wine/NAME with a persistent
-# server, so that every Windows process starts in a fraction of a second.
+# server, so that every Windows process starts in a fraction of a second. Start the X server
+# first: the session's desktop process starts here and stays.
 use_prefix() {
     export WINEPREFIX=$out/wine/$1
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -28,6 +29,10 @@ use_prefix() {
         wineserver -w
     fi
     wineserver -p
+    # The first process of a session starts the session's background processes (services,
+    # desktop), which inherit its output handles: started here, they hold /dev/null rather
+    # than a pipe of ctest, which would then wait for them to end.
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
 stop_prefix() {
