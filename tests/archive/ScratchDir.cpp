@@ -20,14 +20,48 @@ CScratchDir::CScratchDir() {
     fs::create_directories(m_path);
 }
 
+#ifdef _WIN32
+
+namespace {
+
+// The standard library stops at 260 characters here; the "\\?\" form of the Win32 calls
+// does not, and tests make longer paths.
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            const std::wstring child = path + L"\\" + name;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                RemoveTree(child);
+            } else {
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+} // namespace
+
+CScratchDir::~CScratchDir() {
+    RemoveTree(L"\\\\?\\" + fs::absolute(m_path).wstring());
+}
+
+#else
+
 CScratchDir::~CScratchDir() {
     std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(m_path, error);
-         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        SetReadOnly(it->path(), false);
-    }
     fs::remove_all(m_path, error);
 }
+
+#endif
 
 std::u16string ArchivePath(const fs::path& path) {
 #ifdef _WIN32
