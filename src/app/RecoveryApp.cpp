@@ -44,7 +44,7 @@ BOOL CRecoveryApp::InitInstance() {
 
     ReadWindowsVersion();
 
-    BOOL (*isAdministrator)
+    BOOL(*isAdministrator)
     () = m_pfnIsUserAdministrator ? m_pfnIsUserAdministrator : IsUserAdministrator;
     if (!isAdministrator()) {
         ShowAdministratorMessage();
