@@ -1,7 +1,7 @@
 // The shared tests over real files, through the Windows classes and functions.
 #include "common/ProfileFixture.h"
 
-#include "common/TempDir.h"
+#include "support/TempDir.h"
 
 #include "common/IniReader.h"
 #include "common/LineFile.h"
@@ -12,9 +12,9 @@ namespace {
 
 // A fresh directory with the file "test.ini" holding the given bytes.
 struct ProfileOnDisk {
-    explicit ProfileOnDisk(const std::string& bytes) { WriteBytes(dir.File(L"test.ini"), bytes); }
-    std::wstring Path() const { return dir.File(L"test.ini"); }
-    CTempDir dir;
+    explicit ProfileOnDisk(const std::string& bytes) { WriteBytes(dir / L"test.ini", bytes); }
+    std::wstring Path() const { return dir / L"test.ini"; }
+    TempDir dir;
 };
 
 } // namespace
@@ -32,7 +32,7 @@ bool CTextUnderTest::Open() {
     return m_impl->file.Open(m_impl->disk.Path());
 }
 bool CTextUnderTest::OpenMissing() {
-    return m_impl->file.Open(m_impl->disk.dir.File(L"missing.ini"));
+    return m_impl->file.Open(m_impl->disk.dir / L"missing.ini");
 }
 void CTextUnderTest::Rewind() {
     m_impl->file.Rewind();

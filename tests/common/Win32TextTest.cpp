@@ -1,6 +1,6 @@
 // The Windows side on real files: fresh reads on every call, relative names, sharing, the
 // current directory, the code page and the files the line file writes.
-#include "common/TempDir.h"
+#include "support/TempDir.h"
 
 #include "common/CurrentDir.h"
 #include "common/IniReader.h"
@@ -29,8 +29,8 @@ private:
 };
 
 TEST(Win32IniTest, EveryCallReadsTheFileAfresh) {
-    CTempDir dir;
-    const std::wstring ini = dir.File(L"Install.ini");
+    TempDir dir;
+    const std::wstring ini = dir / L"Install.ini";
     WriteBytes(ini, "[General]\r\nTitle=First\r\n");
     std::wstring title;
     EXPECT_TRUE(GetIniValue(L"General", L"Title", L"none", title, ini));
@@ -44,20 +44,20 @@ TEST(Win32IniTest, EveryCallReadsTheFileAfresh) {
 }
 
 TEST(Win32IniTest, MissingFileGivesTheDefaultAndNoLines) {
-    CTempDir dir;
+    TempDir dir;
     std::wstring value = L"stale";
-    EXPECT_FALSE(GetIniValue(L"General", L"Title", L"Melvorin", value, dir.File(L"none.ini")));
+    EXPECT_FALSE(GetIniValue(L"General", L"Title", L"Melvorin", value, dir / L"none.ini"));
     EXPECT_EQ(value, L"Melvorin");
     std::vector<std::wstring> lines{L"stale"};
-    GetIniSectionLines(L"General", lines, dir.File(L"none.ini"));
+    GetIniSectionLines(L"General", lines, dir / L"none.ini");
     EXPECT_TRUE(lines.empty());
-    EXPECT_FALSE(IniSectionHasLines(L"General", dir.File(L"none.ini")));
+    EXPECT_FALSE(IniSectionHasLines(L"General", dir / L"none.ini"));
 }
 
 TEST(Win32IniTest, NamesWithoutDriveAreFoundInTheCurrentDirectory) {
-    CTempDir dir;
-    WriteBytes(dir.File(L"Install.ini"), "[General]\r\nTitle=Here\r\n");
-    CCurrentDirScope scope(dir.Path().wstring());
+    TempDir dir;
+    WriteBytes(dir / L"Install.ini", "[General]\r\nTitle=Here\r\n");
+    CCurrentDirScope scope(dir.Path());
     std::wstring title;
     EXPECT_TRUE(GetIniValue(L"General", L"Title", L"none", title, L"Install.ini"));
     EXPECT_EQ(title, L"Here");
@@ -65,8 +65,8 @@ TEST(Win32IniTest, NamesWithoutDriveAreFoundInTheCurrentDirectory) {
 }
 
 TEST(Win32IniTest, ReadersShareTheFileButNotWithAWriter) {
-    CTempDir dir;
-    const std::wstring ini = dir.File(L"Install.ini");
+    TempDir dir;
+    const std::wstring ini = dir / L"Install.ini";
     WriteBytes(ini, "[General]\r\nTitle=Shared\r\n");
     CTextFile first;
     ASSERT_TRUE(first.Open(ini));
@@ -83,19 +83,19 @@ TEST(Win32IniTest, ReadersShareTheFileButNotWithAWriter) {
 }
 
 TEST(Win32TextFileTest, AnsiLinesGoThroughTheSystemCodePage) {
-    CTempDir dir;
-    WriteBytes(dir.File(L"ansi.txt"), "caf\xE9\r\n");
+    TempDir dir;
+    WriteBytes(dir / L"ansi.txt", "caf\xE9\r\n");
     wchar_t expected[8] = {};
     ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, "caf\xE9", 4, expected, 8), 4);
     CTextFile file;
-    ASSERT_TRUE(file.Open(dir.File(L"ansi.txt")));
+    ASSERT_TRUE(file.Open(dir / L"ansi.txt"));
     EXPECT_FALSE(file.IsUnicode());
     EXPECT_EQ(file.ReadLine(), std::wstring(expected, 4));
 }
 
 TEST(Win32LineFileTest, WritesUnitsAndBreaksWithoutMarkAndReadsThemBack) {
-    CTempDir dir;
-    const std::wstring path = dir.File(L"brelmak.flg");
+    TempDir dir;
+    const std::wstring path = dir / L"brelmak.flg";
     WriteBytes(path, "old content that must go");
     CLineFile file;
     ASSERT_TRUE(file.Open(path, CLineFile::modeCreate));
@@ -114,7 +114,7 @@ TEST(Win32LineFileTest, WritesUnitsAndBreaksWithoutMarkAndReadsThemBack) {
     EXPECT_EQ(file.ReadLine(), L"Reboot");
     EXPECT_FALSE(file.WriteLine(L"read only"));
     file.Close();
-    EXPECT_FALSE(file.Open(dir.File(L"missing.flg"), CLineFile::modeRead));
+    EXPECT_FALSE(file.Open(dir / L"missing.flg", CLineFile::modeRead));
 }
 
 TEST(Win32CurrentDirTest, SlashIsAddedOnlyWhenMissing) {
@@ -123,8 +123,8 @@ TEST(Win32CurrentDirTest, SlashIsAddedOnlyWhenMissing) {
         EXPECT_EQ(GetCurrentDir(), L"C:\\");
         EXPECT_EQ(GetCurrentDirSlash(), L"C:\\");
     }
-    CTempDir dir;
-    const std::wstring sub = dir.File(L"src");
+    TempDir dir;
+    const std::wstring sub = dir / L"src";
     ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
     CCurrentDirScope scope(sub);
     EXPECT_EQ(GetCurrentDir(), sub);
