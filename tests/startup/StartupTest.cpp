@@ -1,5 +1,6 @@
 #include "app/Administrator.h"
 #include "app/RecoveryApp.h"
+#include "resources/resource.h"
 #include "support/TempDir.h"
 #include "support/WindowDriver.h"
 
@@ -91,9 +92,11 @@ TEST_F(StartUp, SheetAppearsWithTheConfiguredTitleAndTheIcon) {
     LRESULT bigIcon = 0;
     LRESULT smallIcon = 0;
     bool helpVisible = true;
+    wchar_t aboutItem[64] = {};
     std::thread user([&] {
         HWND sheet = WaitForOwnDialog(L"Sheet Test");
         ASSERT_NE(sheet, nullptr);
+        ::GetMenuStringW(::GetSystemMenu(sheet, FALSE), IDM_ABOUTBOX, aboutItem, 64, MF_BYCOMMAND);
         bigIcon = ::SendMessageW(sheet, WM_GETICON, ICON_BIG, 0);
         smallIcon = ::SendMessageW(sheet, WM_GETICON, ICON_SMALL, 0);
         helpVisible = ::IsWindowVisible(::GetDlgItem(sheet, IDHELP));
@@ -104,6 +107,7 @@ TEST_F(StartUp, SheetAppearsWithTheConfiguredTitleAndTheIcon) {
     EXPECT_NE(bigIcon, 0);
     EXPECT_NE(smallIcon, 0);
     EXPECT_FALSE(helpVisible);
+    EXPECT_STREQ(aboutItem, L"&About Melvorin ...");
 }
 
 TEST(Administrator, TheUserOfTheTestsIsAnAdministrator) {
