@@ -46,8 +46,6 @@ void CWizardDlg::SetIcons() const {
                 reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
 }
 
-// The texts that depend on the language of the recovery source; the source search and the
-// language section come in here.
 // The texts that depend on the language of the recovery source. Without a source the wizard
 // has nothing to offer and ends.
 void CWizardDlg::SetLanguageTexts() {

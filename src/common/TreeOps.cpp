@@ -10,7 +10,17 @@ std::wstring AllEntriesOf(const std::wstring& directory) {
     return JoinPath(directory, L"*.*");
 }
 
+namespace {
+// An empty name would stand for the root of the current drive ("\*.*"): the tree operations
+// pass it over rather than empty, remove, copy or count a whole drive.
+bool IsNamed(const std::wstring& directory) {
+    return !directory.empty();
+}
+} // namespace
+
 void DeleteTreeContents(const std::wstring& directory) {
+    if (!IsNamed(directory))
+        return;
     CFileFind find;
     for (bool found = find.FindFile(MakeLower(AllEntriesOf(directory))); found;
          found = find.FindNextFile()) {
@@ -29,12 +39,16 @@ void DeleteTreeContents(const std::wstring& directory) {
 }
 
 void RemoveTree(const std::wstring& directory) {
+    if (!IsNamed(directory))
+        return;
     DeleteTreeContents(directory);
     ::RemoveDirectoryW(directory.c_str());
 }
 
 void CopyTree(const std::wstring& source, const std::wstring& destination) {
     CreateDirectoryPath(destination);
+    if (!IsNamed(source))
+        return;
     CFileFind find;
     for (bool found = find.FindFile(AllEntriesOf(source)); found; found = find.FindNextFile()) {
         if (find.IsDots())
@@ -49,6 +63,8 @@ void CopyTree(const std::wstring& source, const std::wstring& destination) {
 
 int CountTreeEntries(const std::wstring& directory) {
     int count = 0;
+    if (!IsNamed(directory))
+        return count;
     CFileFind find;
     for (bool found = find.FindFile(AllEntriesOf(directory)); found; found = find.FindNextFile()) {
         if (find.IsDots())

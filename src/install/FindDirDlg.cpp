@@ -143,7 +143,9 @@ bool CFindDirDlg::OnNotify(NMHDR* header, LRESULT& result) {
 bool CFindDirDlg::OnItemExpanding(HTREEITEM item, UINT action) {
     m_hCurrent = item;
     if (action & TVE_EXPAND) {
-        m_tree.DeleteItem(m_tree.GetChildItem(item));
+        // The first child is the placeholder; deleting no item at all would empty the tree.
+        if (HTREEITEM placeholder = m_tree.GetChildItem(item))
+            m_tree.DeleteItem(placeholder);
         return !InsertSubdirectories(item);
     }
     if (action & TVE_COLLAPSE) {

@@ -85,4 +85,10 @@ TEST(CountTreeEntries, CountsFilesAndDirectoriesAtAllDepths) {
     EXPECT_EQ(CountTreeEntries(dir.Path() + L"\\"), 6);
 }
 
+// An empty name would mean the root of the current drive. Only the count is tried here: a
+// count that went wrong only takes long, where a deletion would do real harm.
+TEST(CountTreeEntries, AnEmptyNameIsNoTree) {
+    EXPECT_EQ(CountTreeEntries(L""), 0);
+}
+
 } // namespace
