@@ -8,7 +8,7 @@
 // entry at hand and a progress bar of one step per entry. Escape asks the worker to stop before
 // its next entry; what was copied stays. The caller sets source and destination, runs DoModal
 // (whose result is always IDCANCEL) and reads the status: 0 when the copy went through, 2 when
-// it was cancelled. Only one copy dialog runs at a time.
+// it was cancelled (or could not start). Only one copy dialog runs at a time.
 class CCopyTreeDlg : public CWorkerDlg {
 public:
     enum Status { Finished = 0, Cancelled = 2 };
@@ -24,6 +24,7 @@ protected:
     void HandOverInputs() override;
     void Work() override;
     void OnWorkerDone() override;
+    void OnWorkerNotStarted() override { m_nStatus = Cancelled; }
 
 private:
     // Runs on the worker thread; false when cancelled.

@@ -13,6 +13,8 @@ BOOL CWorkerDlg::OnInitDialog() {
         m_hThread = BeginThread(WorkerMain, m_hWnd);
     if (!m_hThread) {
         // Without a worker nothing would ever end the dialog.
+        m_pStartEvent.reset();
+        OnWorkerNotStarted();
         EndDialog(IDCANCEL);
         return TRUE;
     }

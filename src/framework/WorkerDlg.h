@@ -25,7 +25,8 @@
 //      to collect the results, releases the event and ends the dialog with IDCANCEL.
 //
 // Cancel (Escape, or the close box) does not end the dialog: it raises a flag that Work
-// polls between steps.
+// polls between steps. Enter does nothing: only the worker's message ends the dialog, so its
+// results are always collected and the worker never outlives its dialog.
 class CWorkerDlg : public CDialog {
 public:
     using CDialog::CDialog;
@@ -38,7 +39,10 @@ protected:
     // Runs on the worker thread.
     virtual void Work() = 0;
     virtual void OnWorkerDone() {}
+    // The worker could not be started; the dialog ends at once and OnWorkerDone is not called.
+    virtual void OnWorkerNotStarted() {}
 
+    void OnOK() override {}
     void OnCancel() override { m_bCancelRequested = true; }
     bool IsCancelRequested() const { return m_bCancelRequested; }
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

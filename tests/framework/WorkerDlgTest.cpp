@@ -77,6 +77,22 @@ TEST(WorkerDlg, EscapeAsksTheWorkerToStopInsteadOfEndingTheDialog) {
     EXPECT_TRUE(dialog.m_bDoneHandled);
 }
 
+TEST(WorkerDlg, EnterDoesNotEndTheDialogWhileTheWorkerRuns) {
+    CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::UntilCancelled);
+    bool stillOpenAfterEnter = false;
+    std::thread user([&] {
+        HWND window = WaitForOwnDialog(L"Working");
+        ASSERT_NE(window, nullptr);
+        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+        stillOpenAfterEnter = !WaitForWindowGone(window, 300);
+        ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    user.join();
+    EXPECT_TRUE(stillOpenAfterEnter);
+    EXPECT_TRUE(dialog.m_bDoneHandled);
+}
+
 TEST(WorkerDlg, AWorkerThatThrowsStillEndsItsDialog) {
     CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::Throw);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
