@@ -42,24 +42,19 @@ bool CCopyTreeDlg::CopyTreeWithProgress(const std::wstring& source,
                                         const std::wstring& destination) {
     SetDlgItemText(IDC_COPY_FROM, L"From'" + source + L"'\n");
     CProgressCtrl progress(GetDlgItem(IDC_COPY_PROGRESS));
-    CFileFind find;
-    for (bool found = find.FindFile(AllEntriesOf(source)); found; found = find.FindNextFile()) {
-        if (find.IsDots())
-            continue;
+    return ForEachEntry(source, [&](const CFileFind& find) {
         std::wstring target = JoinPath(destination, find.GetFileName());
         progress.StepIt();
         SetDlgItemText(IDC_COPY_NAME, find.GetFileName());
         if (IsCancelRequested())
             return false;
-        if (find.IsDirectory()) {
-            ::CreateDirectoryW(target.c_str(), nullptr);
-            if (!CopyTreeWithProgress(find.GetFilePath(), target))
-                return false;
-        } else {
+        if (!find.IsDirectory()) {
             CopyFileOver(find.GetFilePath(), target);
+            return true;
         }
-    }
-    return true;
+        ::CreateDirectoryW(target.c_str(), nullptr);
+        return CopyTreeWithProgress(find.GetFilePath(), target);
+    });
 }
 
 // A read-only target is overwritten, and the copy keeps no read-only, hidden or system

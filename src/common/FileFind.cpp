@@ -53,3 +53,7 @@ bool AnyFileMatches(const std::wstring& pattern) {
     CFileFind find;
     return find.FindFile(pattern);
 }
+
+std::wstring AllEntriesOf(const std::wstring& directory) {
+    return JoinPath(directory, L"*.*");
+}

@@ -3,14 +3,11 @@
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 
 // Enumerates the entries that match a pattern (a directory joined with "*.*", or a plain path,
 // in which case finding it means that it exists). Every directory walk and existence test of
-// the system rests on it.
-//
-//     CFileFind find;
-//     for (bool found = find.FindFile(pattern); found; found = find.FindNextFile())
-//         if (!find.IsDots()) ...
+// the system rests on it; the walks go through ForEachEntry below.
 class CFileFind {
 public:
     CFileFind() = default;
@@ -43,3 +40,23 @@ private:
 
 // True when at least one file or directory matches the pattern (a find-first succeeds).
 bool AnyFileMatches(const std::wstring& pattern);
+
+// The pattern that enumerates every entry of a directory.
+std::wstring AllEntriesOf(const std::wstring& directory);
+
+// Visits every entry of `directory` but "." and "..", with the finder on that entry. A visitor
+// that returns bool stops the walk by returning false, and ForEachEntry then returns false.
+template <typename Visit> bool ForEachEntry(const std::wstring& directory, Visit&& visit) {
+    CFileFind find;
+    for (bool found = find.FindFile(AllEntriesOf(directory)); found; found = find.FindNextFile()) {
+        if (find.IsDots())
+            continue;
+        if constexpr (std::is_same_v<decltype(visit(find)), bool>) {
+            if (!visit(find))
+                return false;
+        } else {
+            visit(find);
+        }
+    }
+    return true;
+}

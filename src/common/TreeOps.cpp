@@ -6,10 +6,6 @@
 
 #include <windows.h>
 
-std::wstring AllEntriesOf(const std::wstring& directory) {
-    return JoinPath(directory, L"*.*");
-}
-
 namespace {
 // An empty name would stand for the root of the current drive ("\*.*"): the tree operations
 // pass it over rather than empty, remove, copy or count a whole drive.
@@ -21,11 +17,7 @@ bool IsNamed(const std::wstring& directory) {
 void DeleteTreeContents(const std::wstring& directory) {
     if (!IsNamed(directory))
         return;
-    CFileFind find;
-    for (bool found = find.FindFile(MakeLower(AllEntriesOf(directory))); found;
-         found = find.FindNextFile()) {
-        if (find.IsDots())
-            continue;
+    ForEachEntry(MakeLower(directory), [](const CFileFind& find) {
         std::wstring path = MakeLower(find.GetFilePath());
         if (!find.IsNormal())
             ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -35,7 +27,7 @@ void DeleteTreeContents(const std::wstring& directory) {
         } else {
             ::DeleteFileW(path.c_str());
         }
-    }
+    });
 }
 
 void RemoveTree(const std::wstring& directory) {
@@ -49,29 +41,23 @@ void CopyTree(const std::wstring& source, const std::wstring& destination) {
     CreateDirectoryPath(destination);
     if (!IsNamed(source))
         return;
-    CFileFind find;
-    for (bool found = find.FindFile(AllEntriesOf(source)); found; found = find.FindNextFile()) {
-        if (find.IsDots())
-            continue;
+    ForEachEntry(source, [&](const CFileFind& find) {
         std::wstring target = JoinPath(destination, find.GetFileName());
         if (find.IsDirectory())
             CopyTree(find.GetFilePath(), target);
         else
             ::CopyFileW(find.GetFilePath().c_str(), target.c_str(), FALSE);
-    }
+    });
 }
 
 int CountTreeEntries(const std::wstring& directory) {
     int count = 0;
     if (!IsNamed(directory))
         return count;
-    CFileFind find;
-    for (bool found = find.FindFile(AllEntriesOf(directory)); found; found = find.FindNextFile()) {
-        if (find.IsDots())
-            continue;
+    ForEachEntry(directory, [&](const CFileFind& find) {
         ++count;
         if (find.IsDirectory())
             count += CountTreeEntries(find.GetFilePath());
-    }
+    });
     return count;
 }

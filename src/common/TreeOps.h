@@ -6,9 +6,6 @@
 // "." (the "." and ".." entries). None reports the failure of a single entry: a file that
 // cannot be deleted or copied is passed over and the walk goes on.
 
-// The pattern that enumerates every entry of a directory.
-std::wstring AllEntriesOf(const std::wstring& directory);
-
 // Deletes everything inside `directory`, at all depths, leaving the directory itself. Read-only,
 // hidden and system attributes do not protect an entry.
 void DeleteTreeContents(const std::wstring& directory);

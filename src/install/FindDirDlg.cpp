@@ -3,7 +3,6 @@
 #include "common/FileFind.h"
 #include "common/Paths.h"
 #include "common/TextCase.h"
-#include "common/TreeOps.h"
 #include "resources/resource.h"
 
 namespace {
@@ -15,11 +14,8 @@ const UINT kImageIcons[] = {IDI_FILE,          IDI_DRIVE_REMOVABLE, IDI_DRIVE_FI
 const int kImageCount = sizeof(kImageIcons) / sizeof(kImageIcons[0]);
 
 bool HasSubdirectory(const std::wstring& directory) {
-    CFileFind find;
-    for (bool found = find.FindFile(AllEntriesOf(directory)); found; found = find.FindNextFile())
-        if (find.IsDirectory() && !find.IsDots())
-            return true;
-    return false;
+    // The walk stops at the first subdirectory.
+    return !ForEachEntry(directory, [](const CFileFind& find) { return !find.IsDirectory(); });
 }
 
 // The image of a drive by its type; -1 for a drive the browser does not show.
@@ -162,16 +158,15 @@ bool CFindDirDlg::OnItemExpanding(HTREEITEM item, UINT action) {
 bool CFindDirDlg::InsertSubdirectories(HTREEITEM item) {
     std::wstring path = GetItemPath(item);
     bool inserted = false;
-    CFileFind find;
-    for (bool found = find.FindFile(AllEntriesOf(path)); found; found = find.FindNextFile()) {
-        if (!find.IsDirectory() || find.IsDots())
-            continue;
+    ForEachEntry(path, [&](const CFileFind& find) {
+        if (!find.IsDirectory())
+            return;
         HTREEITEM child = m_tree.InsertItem(find.GetFileName(), ImageFolderClosed, ImageFolderOpen,
                                             item, TVI_SORT);
         if (HasSubdirectory(find.GetFilePath()))
             InsertPlaceholder(child);
         inserted = true;
-    }
+    });
     return inserted;
 }
 
@@ -190,15 +185,14 @@ void CFindDirDlg::ListFiles(const std::wstring& directory) {
     m_strWanted = m_strWantedAsGiven;
     std::wstring matched;
     const std::wstring compressed = CompressedName(m_strWantedAsGiven);
-    CFileFind find;
-    for (bool found = find.FindFile(AllEntriesOf(directory)); found; found = find.FindNextFile()) {
-        if (find.IsDirectory() || find.IsDots())
-            continue;
+    ForEachEntry(directory, [&](const CFileFind& find) {
+        if (find.IsDirectory())
+            return;
         std::wstring name = MakeLower(find.GetFileName());
         m_list.InsertItem(m_list.GetItemCount(), name, FileImage(name));
         if (name == m_strWantedAsGiven || (matched.empty() && name == compressed))
             matched = name;
-    }
+    });
     // The list sorts itself, so the match's index is known only once every name is in.
     if (!matched.empty()) {
         m_strWanted = matched;
