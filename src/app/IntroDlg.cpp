@@ -4,7 +4,6 @@
 #include "app/RecoveryApp.h"
 #include "common/CurrentDir.h"
 #include "common/FileFind.h"
-#include "common/IniReader.h"
 #include "common/core/StringRules.h"
 #include "framework/Controls.h"
 #include "resources/resource.h"
@@ -16,12 +15,6 @@
 namespace {
 // Posted to itself by the page when it becomes active.
 const UINT kSetSheetCaption = WM_APP + 1;
-
-std::wstring GeneralValue(const wchar_t* key, const wchar_t* def) {
-    std::wstring value;
-    GetIniValue(L"General", key, def, value, InstallIniPath());
-    return value;
-}
 
 // Lower-cased, so that "ON" counts as "on".
 std::wstring GeneralSwitch(const wchar_t* key, const wchar_t* def) {
@@ -46,8 +39,7 @@ CIntroDlg::~CIntroDlg() {
 }
 
 BOOL CIntroDlg::OnInitDialog() {
-    GetIniValue(L"General", L"DefaultLangDisplay", L"English", m_strDefaultLanguage,
-                InstallIniPath());
+    m_strDefaultLanguage = DefaultLanguage();
     FindRecoverySource(SourceSearch::Intro, m_strSourceRoot);
     DeriveSourceDirs(m_strSourceRoot, L"I386\\APPS", m_strI386Dir, m_strAppsDir);
     if (m_strSourceRoot.empty()) {
@@ -67,9 +59,7 @@ BOOL CIntroDlg::OnInitDialog() {
 }
 
 void CIntroDlg::ShowNoSourceMessage() {
-    const std::wstring text = GeneralText(L"NoRecoveryPart", IDS_NO_RECOVERY_PART);
-    const std::wstring caption = GeneralText(L"Title", IDS_TITLE);
-    ::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), MB_ICONHAND | MB_OK);
+    ShowGeneralMessage(m_hWnd, L"NoRecoveryPart", IDS_NO_RECOVERY_PART, MB_ICONHAND);
     GetSheet().SendMessage(PSM_CANCELTOCLOSE);
 }
 

@@ -13,20 +13,26 @@
 CRecoveryApp theApp;
 std::wstring g_strVersion;
 
-std::wstring InstallIniPath() {
-    return GetCurrentDirSlash() + L"Install.ini";
+std::wstring GeneralValue(const wchar_t* key, const std::wstring& def) {
+    std::wstring value;
+    GetIniValue(L"General", key, def, value, InstallIniPath());
+    return value;
 }
 
 std::wstring GeneralText(const wchar_t* key, UINT defaultId) {
-    std::wstring text;
-    GetIniValue(L"General", key, LoadResString(defaultId), text, InstallIniPath());
-    return text;
+    return GeneralValue(key, LoadResString(defaultId));
 }
 
 std::wstring LanguageText(const std::wstring& language, const wchar_t* key, UINT defaultId) {
     std::wstring text;
     GetIniValue(language, key, LoadResString(defaultId), text, InstallIniPath());
     return text;
+}
+
+void ShowGeneralMessage(HWND owner, const wchar_t* key, UINT defaultId, UINT icon) {
+    const std::wstring text = GeneralText(key, defaultId);
+    const std::wstring caption = GeneralText(L"Title", IDS_TITLE);
+    ::MessageBoxW(owner, text.c_str(), caption.c_str(), icon | MB_OK);
 }
 
 BOOL CRecoveryApp::InitInstance() {
@@ -47,7 +53,8 @@ BOOL CRecoveryApp::InitInstance() {
     BOOL(*isAdministrator)
     () = m_pfnIsUserAdministrator ? m_pfnIsUserAdministrator : IsUserAdministrator;
     if (!isAdministrator()) {
-        ShowAdministratorMessage();
+        ShowGeneralMessage(nullptr, L"Administrator_Only", IDS_ADMINISTRATOR_ONLY,
+                           MB_ICONEXCLAMATION);
         return FALSE;
     }
 
@@ -65,12 +72,6 @@ void CRecoveryApp::ReadWindowsVersion() {
 
 bool CRecoveryApp::IsAnotherInstanceRunning(const std::wstring& title) const {
     return ::FindWindowW(L"#32770", title.c_str()) != nullptr;
-}
-
-void CRecoveryApp::ShowAdministratorMessage() const {
-    const std::wstring text = GeneralText(L"Administrator_Only", IDS_ADMINISTRATOR_ONLY);
-    const std::wstring caption = GeneralText(L"Title", IDS_TITLE);
-    ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CRecoveryApp::RunWizard() {

@@ -24,7 +24,6 @@ public:
 
 private:
     bool IsAnotherInstanceRunning(const std::wstring& title) const;
-    void ShowAdministratorMessage() const;
     void RunWizard();
 
     HBITMAP m_hbmWatermark = nullptr;
@@ -36,10 +35,12 @@ extern CRecoveryApp theApp;
 // The version text that the About box shows; the wizard sheet fills it.
 extern std::wstring g_strVersion;
 
-// The program's configuration file beside it: GetCurrentDirSlash() + "Install.ini".
-std::wstring InstallIniPath();
-
+// A value of Install.ini's [General] section, or `def`.
+std::wstring GeneralValue(const wchar_t* key, const std::wstring& def);
 // A value of Install.ini's [General] section, or the text of string `defaultId`.
 std::wstring GeneralText(const wchar_t* key, UINT defaultId);
 // A text of Install.ini's language section, or the text of string `defaultId`.
 std::wstring LanguageText(const std::wstring& language, const wchar_t* key, UINT defaultId);
+// A message box with the [General] text of `key` (default string `defaultId`), captioned with
+// the configured title.
+void ShowGeneralMessage(HWND owner, const wchar_t* key, UINT defaultId, UINT icon);

@@ -109,9 +109,12 @@ std::wstring ResolveLanguageSection(const std::wstring& root, const std::wstring
     return IniSectionHasLines(language, InstallIniPath()) ? language : defaultLanguage;
 }
 
+std::wstring DefaultLanguage() {
+    return GeneralValue(L"DefaultLangDisplay", L"English");
+}
+
 std::wstring ResolveLanguageSection(int& sourceFound) {
-    std::wstring defaultLanguage;
-    GetIniValue(L"General", L"DefaultLangDisplay", L"English", defaultLanguage, InstallIniPath());
+    const std::wstring defaultLanguage = DefaultLanguage();
     std::wstring root;
     FindRecoverySource(SourceSearch::Sheet, root);
     sourceFound = root.empty() ? 0 : 1;

@@ -44,3 +44,6 @@ std::wstring ResolveLanguageSection(const std::wstring& root, const std::wstring
 // The sheet's form: searches the source itself (Sheet variant) and sets `sourceFound`; the
 // language is empty when no source was found.
 std::wstring ResolveLanguageSection(int& sourceFound);
+
+// [General] DefaultLangDisplay, "English" when not given.
+std::wstring DefaultLanguage();

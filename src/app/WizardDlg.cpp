@@ -55,14 +55,8 @@ void CWizardDlg::SetLanguageTexts() {
     SetDlgItemText(ID_WIZNEXT, LanguageText(m_strLanguage, L"Next", IDS_NEXT) + L" >");
     if (m_bSourceFound)
         return;
-    ShowNoSourceWarning();
+    ShowGeneralMessage(m_hWnd, L"NoRecoveryPart", IDS_NO_RECOVERY_PART, MB_ICONEXCLAMATION);
     EndWizard();
-}
-
-void CWizardDlg::ShowNoSourceWarning() const {
-    const std::wstring text = GeneralText(L"NoRecoveryPart", IDS_NO_RECOVERY_PART);
-    const std::wstring caption = GeneralText(L"Title", IDS_TITLE);
-    ::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CWizardDlg::SetFinishState(WPARAM how, LPARAM enable) const {

@@ -23,7 +23,6 @@ private:
     void AddAboutMenuItem() const;
     void SetIcons() const;
     void SetLanguageTexts();
-    void ShowNoSourceWarning() const;
     void SetFinishState(WPARAM how, LPARAM enable) const;
 
     HICON m_hIcon;

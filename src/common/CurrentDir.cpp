@@ -19,3 +19,7 @@ std::wstring GetCurrentDir() {
 std::wstring GetCurrentDirSlash() {
     return textcore::WithTrailingBackslash(GetCurrentDir());
 }
+
+std::wstring InstallIniPath() {
+    return GetCurrentDirSlash() + L"Install.ini";
+}

@@ -10,3 +10,6 @@ std::wstring GetCurrentDir();
 
 // With one backslash at the end (C:\ stays C:\, C:\src becomes C:\src\).
 std::wstring GetCurrentDirSlash();
+
+// The program's configuration file: GetCurrentDirSlash() + "Install.ini".
+std::wstring InstallIniPath();

@@ -7,9 +7,8 @@ namespace {
 // A text of the language section, with a string of the program's table as its default.
 std::wstring LanguageText(const std::wstring& section, const wchar_t* key, UINT defaultId) {
     wchar_t text[255] = {};
-    std::wstring file = GetCurrentDirSlash() + L"Install.ini";
     ::GetPrivateProfileStringW(section.c_str(), key, LoadResString(defaultId).c_str(), text, 255,
-                               file.c_str());
+                               InstallIniPath().c_str());
     return text;
 }
 } // namespace
