@@ -1,13 +1,9 @@
 #pragma once
 
-#include "framework/PropertySheet.h"
+#include "app/OperationPage.h"
 
 // The wizard page through which the user reinstalls applications of the recovery source.
-class CAppsDlg : public CPropertyPageEx {
+class CAppsDlg : public COperationPage {
 public:
     CAppsDlg();
-
-protected:
-    bool OnSetActive() override;
-    LRESULT OnWizardBack() override;
 };

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "framework/PropertySheet.h"
+#include "app/OperationPage.h"
 
 // The wizard page through which the user reinstalls drivers of the recovery source.
-class CDriversDlg : public CPropertyPageEx {
+class CDriversDlg : public COperationPage {
 public:
     CDriversDlg();
-
-protected:
-    bool OnSetActive() override;
-    LRESULT OnWizardBack() override;
 };

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "framework/PropertySheet.h"
+#include "app/OperationPage.h"
 
 // The wizard page through which the user restores factory copies of Windows files.
-class CFileRestoreDlg : public CPropertyPageEx {
+class CFileRestoreDlg : public COperationPage {
 public:
     CFileRestoreDlg();
-
-protected:
-    bool OnSetActive() override;
-    LRESULT OnWizardBack() override;
 };
