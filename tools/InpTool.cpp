@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
@@ -147,23 +148,6 @@ int Extract(std::u16string_view container, std::u16string_view destination,
     return failures == 0 ? 0 : 1;
 }
 
-// Paths as the archive code spells them, and back.
-std::u16string ArchiveTextOf(const fs::path& path) {
-#ifdef _WIN32
-    return ToArchiveText(path.native());
-#else
-    return Utf8ToUtf16(path.native());
-#endif
-}
-
-fs::path PathOf(std::u16string_view text) {
-#ifdef _WIN32
-    return fs::path(FromArchiveText(text));
-#else
-    return fs::path(Utf16ToUtf8(text));
-#endif
-}
-
 struct SourceFile {
     std::u16string name; // relative, backslash-separated
     std::u16string path;
@@ -227,7 +211,7 @@ bool AddFile(CArchiveWriter& writer, const SourceFile& file) {
 int Create(std::u16string_view container, std::u16string_view sourceDirectory, std::ostream& out,
            std::ostream& err) {
     std::vector<SourceFile> files;
-    if (!CollectFiles(PathOf(sourceDirectory), files, err)) {
+    if (!CollectFiles(PathOfArchiveText(sourceDirectory), files, err)) {
         return 1;
     }
     for (const SourceFile& file : files) {
@@ -311,26 +295,18 @@ int RunInpTool(const std::vector<std::u16string>& args, std::ostream& out, std::
     return UsageError(err);
 }
 
-// Days to the civil date by the proleptic Gregorian calendar (after H. Hinnant's algorithm).
+// File times count 100-nanosecond units from 1601-01-01, 11,644,473,600 seconds before 1970.
 std::string FormatUtcFileTime(std::uint64_t fileTime) {
-    const auto seconds = static_cast<std::int64_t>(fileTime / 10000000);
-    const std::int64_t daysSince1970 = seconds / 86400 - 134774;
-    const std::int64_t secondOfDay = seconds % 86400;
-    const std::int64_t z = daysSince1970 + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t dayOfEra = z - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-    const std::int64_t day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
-    const std::int64_t month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
-    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    char text[40];
-    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ",
-                  static_cast<long long>(year), static_cast<long long>(month),
-                  static_cast<long long>(day), static_cast<long long>(secondOfDay / 3600),
-                  static_cast<long long>(secondOfDay / 60 % 60),
-                  static_cast<long long>(secondOfDay % 60));
+    using namespace std::chrono;
+    const sys_seconds time{seconds(static_cast<std::int64_t>(fileTime / 10000000) - 11644473600)};
+    const sys_days day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss clock{time - day};
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
+                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()), static_cast<int>(clock.hours().count()),
+                  static_cast<int>(clock.minutes().count()),
+                  static_cast<int>(clock.seconds().count()));
     return text;
 }

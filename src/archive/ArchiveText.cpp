@@ -88,3 +88,19 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     }
     return out;
 }
+
+std::u16string ArchiveTextOf(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return ToArchiveText(path.native());
+#else
+    return Utf8ToUtf16(path.native());
+#endif
+}
+
+std::filesystem::path PathOfArchiveText(std::u16string_view text) {
+#ifdef _WIN32
+    return std::filesystem::path(FromArchiveText(text));
+#else
+    return std::filesystem::path(Utf16ToUtf8(text));
+#endif
+}

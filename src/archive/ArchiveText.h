@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -21,3 +22,7 @@ inline std::wstring FromArchiveText(std::u16string_view text) {
     return std::wstring(text.begin(), text.end());
 }
 #endif
+
+// A path of the platform as archive text, and back.
+std::u16string ArchiveTextOf(const std::filesystem::path& path);
+std::filesystem::path PathOfArchiveText(std::u16string_view text);

@@ -14,7 +14,7 @@ class ArchiveEntries : public ::testing::Test {
 protected:
     void Open(const FixtureContainer& container) {
         WriteBytes(m_path, container.Build());
-        ASSERT_TRUE(m_reader.Open(ArchivePath(m_path)));
+        ASSERT_TRUE(m_reader.Open(ArchiveTextOf(m_path)));
     }
 
     static FixtureContainer ThreeEntries() {
@@ -34,7 +34,7 @@ protected:
         }
         EXPECT_FALSE(m_reader.ReadEntry(false));
         EXPECT_EQ(GetArchiveLastError(), ArchiveError::FileCorrupt);
-        EXPECT_FALSE(m_reader.ExtractEntry(ArchivePath(m_dir / "out")));
+        EXPECT_FALSE(m_reader.ExtractEntry(ArchiveTextOf(m_dir / "out")));
         EXPECT_EQ(GetArchiveLastError(), ArchiveError::FileCorrupt);
         EXPECT_FALSE(m_reader.TestEntry());
         EXPECT_EQ(GetArchiveLastError(), ArchiveError::FileCorrupt);
@@ -99,7 +99,7 @@ TEST_F(ArchiveEntries, RecordRunningPastTheDirectoryIsCorrupt) {
         container.directorySize = directorySize - cut;
         WriteBytes(m_path, container.Build());
         CArchiveReader reader;
-        ASSERT_TRUE(reader.Open(ArchivePath(m_path)));
+        ASSERT_TRUE(reader.Open(ArchiveTextOf(m_path)));
         ASSERT_TRUE(reader.ReadEntry(true));
         ASSERT_TRUE(reader.ReadEntry(true));
         EXPECT_FALSE(reader.ReadEntry(false));
@@ -113,7 +113,7 @@ TEST_F(ArchiveEntries, RecordWithoutTerminatorIsCorrupt) {
     const std::size_t second = ReadLe64(image.data() + 24) + 64 + 2 * 9; // after FIRST.TXT
     image[second + 58 + 2 * 14] = 'X'; // the terminator of dir\SECOND.DLL
     WriteBytes(m_path, image);
-    ASSERT_TRUE(m_reader.Open(ArchivePath(m_path)));
+    ASSERT_TRUE(m_reader.Open(ArchiveTextOf(m_path)));
     ExpectCorruptAt(1);
 }
 
@@ -124,7 +124,7 @@ TEST_F(ArchiveEntries, NameLengthBeyondTheDirectoryIsCorrupt) {
     image[directory + 56] = 0xFF; // name length 65535
     image[directory + 57] = 0xFF;
     WriteBytes(m_path, image);
-    ASSERT_TRUE(m_reader.Open(ArchivePath(m_path)));
+    ASSERT_TRUE(m_reader.Open(ArchiveTextOf(m_path)));
     ExpectCorruptAt(0);
 }
 

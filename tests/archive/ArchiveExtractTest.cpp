@@ -21,12 +21,12 @@ protected:
         FixtureContainer container;
         container.entries = std::move(entries);
         WriteBytes(m_path, container.Build());
-        ASSERT_TRUE(m_reader.Open(ArchivePath(m_path)));
+        ASSERT_TRUE(m_reader.Open(ArchiveTextOf(m_path)));
     }
 
     void Open(FixtureEntry entry) { Open(std::vector<FixtureEntry>{std::move(entry)}); }
 
-    bool Extract() { return m_reader.ExtractEntry(ArchivePath(m_out)); }
+    bool Extract() { return m_reader.ExtractEntry(ArchiveTextOf(m_out)); }
 
     // The extraction fails with 'code' and the cursor stays on the entry.
     void ExpectFailure(std::uint32_t code, std::u16string_view name = u"A.TXT") {
@@ -147,8 +147,8 @@ TEST_F(ArchiveExtract, BlockInflatingToMoreThanOneMebibyteFails) {
         container.entries[0].fileSize = blocks.size() == 1 ? over.size() : 3 * over.size() - 3;
         WriteBytes(dir / "c.inp", container.Build());
         CArchiveReader reader;
-        ASSERT_TRUE(reader.Open(ArchivePath(dir / "c.inp")));
-        EXPECT_FALSE(reader.ExtractEntry(ArchivePath(dir / "out")));
+        ASSERT_TRUE(reader.Open(ArchiveTextOf(dir / "c.inp")));
+        EXPECT_FALSE(reader.ExtractEntry(ArchiveTextOf(dir / "out")));
         EXPECT_EQ(GetArchiveLastError(), ArchiveError::InternalError);
         EXPECT_FALSE(fs::exists(dir / "out" / "A.TXT"));
     }
@@ -227,7 +227,7 @@ TEST_F(ArchiveExtract, ReadOnlyTargetIsLeftAndTheEntryCanGoElsewhere) {
     ExpectFailure(ArchiveError::AccessDenied);
     EXPECT_EQ(ReadBytes(m_out / "A.TXT"), Text(7));
     ExpectOutputHolds({"A.TXT"});
-    ASSERT_TRUE(m_reader.ExtractEntry(ArchivePath(m_dir / "staging")));
+    ASSERT_TRUE(m_reader.ExtractEntry(ArchiveTextOf(m_dir / "staging")));
     EXPECT_EQ(ReadBytes(m_dir / "staging" / "A.TXT"), Pattern(10));
 }
 
@@ -252,7 +252,7 @@ TEST_F(ArchiveExtract, UnsafeNamesAreNeverWritten) {
 
 TEST_F(ArchiveExtract, TargetPathIsLimitedTo1024Characters) {
     // A destination of exactly 1,000 characters in components of 99.
-    std::u16string destination = ArchivePath(m_dir.Path());
+    std::u16string destination = ArchiveTextOf(m_dir.Path());
     destination += fs::path::preferred_separator;
     const std::size_t start = destination.size();
     destination.resize(1000, u'd');
@@ -321,7 +321,7 @@ TEST_F(ArchiveExtract, HiddenSystemTargetIsReplacedWithTheEntrysAttributes) {
 }
 
 TEST_F(ArchiveExtract, DriveDestinationsGetOneBackslash) {
-    const std::u16string name = u"melvorin-archive-test-" + ArchivePath(m_dir.Path().filename());
+    const std::u16string name = u"melvorin-archive-test-" + ArchiveTextOf(m_dir.Path().filename());
     Open({EntryOf(name + u".1", Text(3)), EntryOf(name + u".2", Text(4))});
     const bool first = m_reader.ExtractEntry(u"C:");
     const bool second = m_reader.ExtractEntry(u"C:\\");

@@ -18,7 +18,7 @@ protected:
         return RunInpTool(args, m_out, m_err);
     }
 
-    std::u16string Container() const { return ArchivePath(m_container); }
+    std::u16string Container() const { return ArchiveTextOf(m_container); }
 
     void WriteContainer(std::vector<FixtureEntry> entries) {
         FixtureContainer container;
@@ -57,14 +57,14 @@ TEST_F(InpTool, CreatedContainerReadsBackEntryForEntry) {
         SetLastWriteTime(source / file.relative, time += 1234567891);
         SetReadOnly(source / file.relative, file.readOnly);
     }
-    ASSERT_EQ(Run({u"create", Container(), ArchivePath(source)}), 0) << m_err.str();
+    ASSERT_EQ(Run({u"create", Container(), ArchiveTextOf(source)}), 0) << m_err.str();
 
     CArchiveReader reader;
     ASSERT_TRUE(reader.Open(Container()));
     const fs::path out = m_dir / "out";
     for (const SourceFile& file : files) {
         const FileFacts facts = ProbeFile(source / file.relative);
-        ASSERT_TRUE(reader.ExtractEntry(ArchivePath(out)));
+        ASSERT_TRUE(reader.ExtractEntry(ArchiveTextOf(out)));
         EXPECT_EQ(reader.GetFileName(), file.name);
         EXPECT_EQ(reader.GetFileSize(), file.content.size());
         EXPECT_EQ(reader.GetFileTimes().lastWrite, facts.lastWrite);
@@ -80,7 +80,7 @@ TEST_F(InpTool, CreatedContainerReadsBackEntryForEntry) {
 }
 
 TEST_F(InpTool, CreateFromAMissingDirectoryLeavesNoContainer) {
-    EXPECT_NE(Run({u"create", Container(), ArchivePath(m_dir / "missing")}), 0);
+    EXPECT_NE(Run({u"create", Container(), ArchiveTextOf(m_dir / "missing")}), 0);
     EXPECT_FALSE(fs::exists(m_container));
 }
 
@@ -89,7 +89,7 @@ TEST_F(InpTool, CreateRefusesNamesThatCouldNotBeExtracted) {
     for (const char* name : {"aux.txt", "a:b", "trailing.", "back\\slash"}) {
         CScratchDir source;
         WriteBytes(source / name, Text(3));
-        EXPECT_NE(Run({u"create", Container(), ArchivePath(source.Path())}), 0) << name;
+        EXPECT_NE(Run({u"create", Container(), ArchiveTextOf(source.Path())}), 0) << name;
         EXPECT_NE(m_err.str().find("ERROR_INVALID_NAME"), std::string::npos) << name;
         EXPECT_FALSE(fs::exists(m_container));
     }
@@ -115,7 +115,7 @@ TEST_F(InpTool, ExtractSkipsUnsafeNamesAndReportsThem) {
     WriteContainer({EntryOf(u"good.txt", Text(4)), EntryOf(u"..\\evil.txt", Text(5)),
                     EntryOf(u"sub\\x.txt", Text(6))});
     const fs::path out = m_dir / "out";
-    EXPECT_EQ(Run({u"extract", Container(), ArchivePath(out)}), 1);
+    EXPECT_EQ(Run({u"extract", Container(), ArchiveTextOf(out)}), 1);
     EXPECT_NE(m_err.str().find("..\\evil.txt: ERROR_INVALID_NAME (123)"), std::string::npos)
         << m_err.str();
     EXPECT_EQ(ReadBytes(out / "good.txt"), Text(4));
@@ -126,11 +126,11 @@ TEST_F(InpTool, ExtractSkipsUnsafeNamesAndReportsThem) {
 TEST_F(InpTool, ExtractTakesNamedEntries) {
     WriteContainer({EntryOf(u"good.txt", Text(4)), EntryOf(u"sub\\x.txt", Text(6))});
     const fs::path out = m_dir / "out";
-    ASSERT_EQ(Run({u"extract", Container(), ArchivePath(out), u"SUB/X.TXT"}), 0) << m_err.str();
+    ASSERT_EQ(Run({u"extract", Container(), ArchiveTextOf(out), u"SUB/X.TXT"}), 0) << m_err.str();
     EXPECT_EQ(NamesIn(out), std::vector<std::string>{"sub"});
     EXPECT_EQ(ReadBytes(out / "sub" / "x.txt"), Text(6));
 
-    EXPECT_EQ(Run({u"extract", Container(), ArchivePath(out), u"good.txt", u"nothere"}), 1);
+    EXPECT_EQ(Run({u"extract", Container(), ArchiveTextOf(out), u"good.txt", u"nothere"}), 1);
     EXPECT_EQ(m_err.str(), "inptool: no entry nothere: ERROR_FILE_NOT_FOUND (2)\n");
     EXPECT_EQ(ReadBytes(out / "good.txt"), Text(4));
 }

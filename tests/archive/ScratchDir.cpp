@@ -63,14 +63,6 @@ CScratchDir::~CScratchDir() {
 
 #endif
 
-std::u16string ArchivePath(const fs::path& path) {
-#ifdef _WIN32
-    return ToArchiveText(path.native());
-#else
-    return Utf8ToUtf16(path.native());
-#endif
-}
-
 void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),

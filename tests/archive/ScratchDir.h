@@ -2,6 +2,8 @@
 
 #include "ContainerBuilder.h"
 
+#include "archive/ArchiveText.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -23,9 +25,6 @@ public:
 private:
     fs::path m_path;
 };
-
-// A path as the archive code takes it.
-std::u16string ArchivePath(const fs::path& path);
 
 void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes);
 Bytes ReadBytes(const fs::path& path);
