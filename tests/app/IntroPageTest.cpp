@@ -277,8 +277,7 @@ TEST_F(IntroPageTest, TheTimerNextAndCancelEachHideTheExposedPartitionAgain) {
     EXPECT_EQ(ItemText(page, kApps), L"Anwendungen") << "the language of Z:'s Master.log";
 
     // "abc" is 0 milliseconds: the timer fires at once.
-    for (int i = 0; i < 250 && m_pc.ToolCalls().size() < 2; ++i)
-        ::Sleep(20);
+    WaitUntil([&] { return m_pc.ToolCalls().size() >= 2; }, 5000);
     EXPECT_FALSE(m_pc.PartitionShown());
     EXPECT_EQ(Next(sheet), kAppsPage);
     Quit(sheet);

@@ -259,7 +259,7 @@ TEST_F(FindDir, BrowseFromFindFilesReturnsTheCompressedName) {
         L"Find Files... - Missing SETUP.INF", [&] { result = findFile.DoModal(); },
         [&](HWND window) {
             Press(window, IDC_FINDFILE_BROWSE);
-            HWND browserWindow = WaitForDialog(L"Find directory for  setup.inf");
+            HWND browserWindow = WaitForOwnDialog(L"Find directory for  setup.inf");
             ASSERT_NE(browserWindow, nullptr);
             EXPECT_FALSE(::IsWindowEnabled(window)); // the browser is modal to it
             BrowserDriver browser(browserWindow);

@@ -26,27 +26,13 @@ void PromptTest::UseInstallIni(const std::string& content) {
 void PromptTest::RunPrompt(const std::wstring& title, const std::function<void()>& modal,
                            const std::function<void(HWND)>& user) {
     std::thread operatorThread([&] {
-        HWND window = WaitForDialog(title);
+        HWND window = WaitForOwnDialog(title);
         EXPECT_NE(window, nullptr) << "no window titled " << testing::PrintToString(title);
         if (window)
             user(window);
     });
     modal();
     operatorThread.join();
-}
-
-HWND WaitForDialog(const std::wstring& title) {
-    DWORD start = ::GetTickCount();
-    do {
-        for (HWND window : FindWindows(L"#32770", title)) {
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            if (process == ::GetCurrentProcessId())
-                return window;
-        }
-        ::Sleep(20);
-    } while (::GetTickCount() - start < 10000);
-    return nullptr;
 }
 
 void Press(HWND dialog, int id) {
@@ -67,7 +53,7 @@ void Type(HWND dialog, int id, const std::wstring& text) {
 }
 
 std::wstring AnswerMessageBox() {
-    HWND box = WaitForDialog(L"");
+    HWND box = WaitForOwnDialog(L"");
     if (!box)
         return L"(no message box)";
     // The text of a message box is its static control 0xFFFF.

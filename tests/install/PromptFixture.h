@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/TempDir.h"
+#include "support/WindowDriver.h"
 
 #include <windows.h>
 
@@ -29,9 +30,6 @@ private:
     std::wstring m_strPreviousDir;
 };
 
-// Waits for a visible dialog of this process with that title: tests of other programs may show
-// dialogs at the same time. nullptr after ten seconds.
-HWND WaitForDialog(const std::wstring& title);
 void Press(HWND dialog, int id);
 void PressEscape(HWND dialog);
 bool IsEnabled(HWND dialog, int id);

@@ -40,7 +40,7 @@ TEST_F(Prompts, WarningRunsOnAWorkerThread) {
         dialog.m_strMessage = L"from the worker";
         result = dialog.DoModal();
     });
-    HWND window = WaitForDialog(L"");
+    HWND window = WaitForOwnDialog(L"");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(ItemText(window, IDC_WARNING_TEXT), L"from the worker");
     Press(window, IDCANCEL);

@@ -31,26 +31,31 @@ std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& titl
     return search.found;
 }
 
-HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs,
-                   DWORD processId) {
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = ::GetTickCount();
-    do {
-        std::vector<HWND> found = FindWindows(className, title, processId);
-        if (!found.empty())
-            return found.front();
-        ::Sleep(20);
-    } while (::GetTickCount() - start < timeoutMs);
-    return nullptr;
-}
-
-bool WaitForWindowGone(HWND hWnd, DWORD timeoutMs) {
-    DWORD start = ::GetTickCount();
-    while (::IsWindow(hWnd)) {
+    while (!condition()) {
         if (::GetTickCount() - start >= timeoutMs)
             return false;
         ::Sleep(20);
     }
     return true;
+}
+
+HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs,
+                   DWORD processId) {
+    HWND window = nullptr;
+    WaitUntil(
+        [&] {
+            std::vector<HWND> found = FindWindows(className, title, processId);
+            window = found.empty() ? nullptr : found.front();
+            return window != nullptr;
+        },
+        timeoutMs);
+    return window;
+}
+
+bool WaitForWindowGone(HWND hWnd, DWORD timeoutMs) {
+    return WaitUntil([hWnd] { return !::IsWindow(hWnd); }, timeoutMs);
 }
 
 std::wstring WindowText(HWND hWnd) {

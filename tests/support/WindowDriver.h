@@ -2,11 +2,15 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 // Drives the windows of the program under test from another thread or process: finds them,
 // reads their controls and presses their buttons, as a user would.
+
+// True as soon as `condition` holds, false when it did not within the time.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 // Waits until a top-level window of the class (nullptr: any) with the title exists and is
 // visible; nullptr after the timeout. A process id other than 0 takes only that process's

@@ -17,16 +17,6 @@ std::wstring CopyProgram(const std::wstring& program, const TempDir& directory,
     return copy;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start >= timeoutMs)
-            return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
 HiddenParent::HiddenParent()
     : m_hWnd(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                ::GetModuleHandleW(nullptr), nullptr)) {}

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "support/TempDir.h"
+#include "support/WindowDriver.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 // The stand-in programs, copied into a test's own directory under the names the test needs.
@@ -13,9 +13,6 @@ std::wstring ProbePath();
 // Copies a stand-in (or the probe) to `directory\name`; returns the copy's path.
 std::wstring CopyProgram(const std::wstring& program, const TempDir& directory,
                          const std::wstring& name);
-
-// True as soon as `condition` holds, false when it did not within the time.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 // A hidden top-level window for the wait windows to be children of.
 class HiddenParent {
