@@ -10,8 +10,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 configure_and_build() {
     local dir=$out/$1
     shift
+    mkdir -p "$out"
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 ||
-        { mkdir -p "$dir"; cat "$dir.configure.log" >&2; return 1; }
+        { cat "$dir.configure.log" >&2; return 1; }
     cmake --build "$dir" >"$dir.build.log" 2>&1 || { tail -60 "$dir.build.log" >&2; return 1; }
 }
 
