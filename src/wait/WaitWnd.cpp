@@ -21,10 +21,7 @@ bool CWaitWndBase::Create(DWORD style, DWORD exStyle, HWND parent) {
         RegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursorW(nullptr, IDC_ARROW),
                          reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
     RECT empty = {0, 0, 0, 0};
-    bool created = CreateEx(exStyle, className, L"", style, empty, parent, 0);
-    if (created)
-        ShowWindow(SW_HIDE);
-    return created;
+    return CreateEx(exStyle, className, L"", style, empty, parent, 0);
 }
 
 void CWaitWndBase::EndWait(UINT_PTR timerId) {
