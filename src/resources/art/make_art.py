@@ -22,6 +22,8 @@ SKY = (108, 162, 210)
 PALE = (220, 234, 246)
 TEAL = (38, 160, 146)
 TEAL_DARK = (22, 112, 102)
+# The emblem's colours where it stands on the dark blue of the watermark and the About tile.
+EMBLEM_ON_DARK = dict(arrow=(120, 214, 200), face=(56, 112, 168), rim=PALE, hub=(160, 196, 228))
 WHITE = (255, 255, 255)
 INK = (40, 44, 52)
 STEEL = (150, 158, 168)
@@ -382,8 +384,7 @@ def watermark():
     image = vertical_gradient(size, NAVY, BLUE).convert("RGBA")
     image.alpha_composite(grooves(size, (150, 300), range(40, 260, 22), WHITE, 26))
     mark = Sketch(164, 164, 164)
-    emblem(mark, 82, 82, 58, arrow=(120, 214, 200), face=(56, 112, 168), rim=PALE,
-           hub=(160, 196, 228))
+    emblem(mark, 82, 82, 58, **EMBLEM_ON_DARK)
     image.alpha_composite(mark.result(), (0, 34))
     ImageDraw.Draw(image).rectangle([0, 0, size[0], 3], fill=TEAL + (255,))
     return image.convert("RGB")
@@ -400,8 +401,7 @@ def about_tile():
     image = vertical_gradient(size, BLUE, NAVY).convert("RGBA")
     image.alpha_composite(grooves(size, (58, 58), range(14, 80, 10), WHITE, 30))
     mark = Sketch(64, 64, 64)
-    emblem(mark, 32, 32, 26, arrow=(120, 214, 200), face=(56, 112, 168), rim=PALE,
-           hub=(160, 196, 228))
+    emblem(mark, 32, 32, 26, **EMBLEM_ON_DARK)
     image.alpha_composite(mark.result())
     draw = ImageDraw.Draw(image)
     draw.rectangle([0, 0, 63, 63], outline=NAVY)
