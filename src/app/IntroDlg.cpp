@@ -1,25 +1,14 @@
 #include "app/IntroDlg.h"
 
-#include "app/RecoverySource.h"
-#include "app/RecoveryApp.h"
 #include "common/CurrentDir.h"
-#include "common/FileFind.h"
-#include "common/core/StringRules.h"
+#include "common/HelpFile.h"
+#include "common/InstallIni.h"
 #include "framework/Controls.h"
 #include "resources/resource.h"
-
-#include <shellapi.h>
-
-#include <cwchar>
 
 namespace {
 // Posted to itself by the page when it becomes active.
 const UINT kSetSheetCaption = WM_APP + 1;
-
-// Lower-cased, so that "ON" counts as "on".
-std::wstring GeneralSwitch(const wchar_t* key, const wchar_t* def) {
-    return textcore::LowerAsciiLetters(GeneralValue(key, def));
-}
 
 HBITMAP LoadBitmapBesideIni(const wchar_t* name) {
     return static_cast<HBITMAP>(::LoadImageW(nullptr, (GetCurrentDirSlash() + name).c_str(),
@@ -29,7 +18,8 @@ HBITMAP LoadBitmapBesideIni(const wchar_t* name) {
 } // namespace
 
 // An exterior page: no header, the sheet's watermark beside it.
-CIntroDlg::CIntroDlg() : CPropertyPageEx(IDD_INTRO, PSP_HIDEHEADER) {}
+CIntroDlg::CIntroDlg(CWizardState& state)
+    : CPropertyPageEx(IDD_INTRO, PSP_HIDEHEADER), m_state(state) {}
 
 CIntroDlg::~CIntroDlg() {
     if (m_hbmLogo)
@@ -39,20 +29,18 @@ CIntroDlg::~CIntroDlg() {
 }
 
 BOOL CIntroDlg::OnInitDialog() {
-    m_strDefaultLanguage = DefaultLanguage();
-    FindRecoverySource(SourceSearch::Intro, m_strSourceRoot);
-    DeriveSourceDirs(m_strSourceRoot, L"I386\\APPS", m_strI386Dir, m_strAppsDir);
-    if (m_strSourceRoot.empty()) {
+    m_state.FindSource(SourceSearch::Intro);
+    if (!m_state.HasSource()) {
         ShowNoSourceMessage();
         return TRUE;
     }
-    const Offer offer = FindOffer();
-    m_strLanguage = ResolveLanguageSection(m_strSourceRoot, m_strDefaultLanguage);
+    const SourceOffer offer = FindSourceOffer(m_state.Source());
+    m_state.ResolveLanguage();
     ShowPictures();
     ReadTexts();
-    EnableOptions(offer);
-    ShowOptions();
-    m_nOption = Preselection(offer);
+    const IntroChoices choices = DecideIntroChoices(ReadIntroSwitches(), offer);
+    ShowChoices(choices);
+    m_nOption = choices.preselection;
     UpdateRadioChecks();
     TransferTexts();
     return TRUE;
@@ -61,14 +49,6 @@ BOOL CIntroDlg::OnInitDialog() {
 void CIntroDlg::ShowNoSourceMessage() {
     ShowGeneralMessage(m_hWnd, L"NoRecoveryPart", IDS_NO_RECOVERY_PART, MB_ICONHAND);
     GetSheet().SendMessage(PSM_CANCELTOCLOSE);
-}
-
-CIntroDlg::Offer CIntroDlg::FindOffer() const {
-    Offer offer;
-    offer.apps = AnyFileMatches(m_strAppsDir);
-    offer.drivers = AnyFileMatches(m_strI386Dir + L"\\DRV");
-    offer.fileRestore = AnyFileMatches(m_strSourceRoot.substr(0, 3) + L"Preload\\*.inp");
-    return offer;
 }
 
 // A picture that cannot be loaded leaves its control empty.
@@ -80,57 +60,43 @@ void CIntroDlg::ShowPictures() {
 }
 
 void CIntroDlg::ReadTexts() {
-    m_strIntro1 = LanguageText(m_strLanguage, L"Intro1", IDS_INTRO1);
-    m_strIntro2 = LanguageText(m_strLanguage, L"Intro2", IDS_INTRO2);
-    m_strOption = LanguageText(m_strLanguage, L"Option", IDS_OPTION);
-    m_strAppsComment = LanguageText(m_strLanguage, L"AppsComment", IDS_APPS_COMMENT);
+    const std::wstring& language = m_state.m_strLanguage;
+    m_strIntro1 = IniLanguageText(language, L"Intro1", IDS_INTRO1);
+    m_strIntro2 = IniLanguageText(language, L"Intro2", IDS_INTRO2);
+    m_strOption = IniLanguageText(language, L"Option", IDS_OPTION);
+    m_strAppsComment = IniLanguageText(language, L"AppsComment", IDS_APPS_COMMENT);
     m_strFileRestoreComment =
-        LanguageText(m_strLanguage, L"FileRestoreComment", IDS_FILE_RESTORE_COMMENT);
-    m_strDriverComment = LanguageText(m_strLanguage, L"DriverComment", IDS_DRIVER_COMMENT);
-    SetDlgItemText(IDC_INTRO_APPS, LanguageText(m_strLanguage, L"Apps", IDS_APPS));
-    SetDlgItemText(IDC_INTRO_RESTORE,
-                   LanguageText(m_strLanguage, L"FileRestore", IDS_FILE_RESTORE));
-    SetDlgItemText(IDC_INTRO_DRIVERS, LanguageText(m_strLanguage, L"Driver", IDS_DRIVER));
+        IniLanguageText(language, L"FileRestoreComment", IDS_FILE_RESTORE_COMMENT);
+    m_strDriverComment = IniLanguageText(language, L"DriverComment", IDS_DRIVER_COMMENT);
+    SetDlgItemText(IDC_INTRO_APPS, IniLanguageText(language, L"Apps", IDS_APPS));
+    SetDlgItemText(IDC_INTRO_RESTORE, IniLanguageText(language, L"FileRestore", IDS_FILE_RESTORE));
+    SetDlgItemText(IDC_INTRO_DRIVERS, IniLanguageText(language, L"Driver", IDS_DRIVER));
 }
 
-void CIntroDlg::EnableOptions(const Offer& offer) const {
-    const bool restore = GeneralSwitch(L"EnableFileRestore", L"on") == L"on" && offer.fileRestore;
-    GetDlgItem(IDC_INTRO_RESTORE).EnableWindow(restore);
-    GetDlgItem(IDC_INTRO_RESTORE_COMMENT).EnableWindow(restore);
-    const bool apps = GeneralSwitch(L"EnableApplication", L"on") == L"on" && offer.apps;
-    GetDlgItem(IDC_INTRO_APPS).EnableWindow(apps);
-    GetDlgItem(IDC_INTRO_APPS_COMMENT).EnableWindow(apps);
-    const bool drivers = GeneralSwitch(L"EnableDriver", L"on") == L"on" && offer.drivers;
-    GetDlgItem(IDC_INTRO_DRIVERS).EnableWindow(drivers);
-    GetDlgItem(IDC_INTRO_DRIVERS_COMMENT).EnableWindow(drivers);
-}
-
-// The file-restore option stays out of sight: its page is reached through the hidden button.
-void CIntroDlg::ShowOptions() const {
-    GetDlgItem(IDC_INTRO_RESTORE).ShowWindow(SW_HIDE);
-    GetDlgItem(IDC_INTRO_RESTORE_COMMENT).ShowWindow(SW_HIDE);
-    const int apps = GeneralSwitch(L"VisibleApplication", L"yes") == L"yes" ? SW_SHOW : SW_HIDE;
-    GetDlgItem(IDC_INTRO_APPS).ShowWindow(apps);
-    GetDlgItem(IDC_INTRO_APPS_COMMENT).ShowWindow(apps);
-    const int drivers = GeneralSwitch(L"VisibleDriver", L"yes") == L"yes" ? SW_SHOW : SW_HIDE;
-    GetDlgItem(IDC_INTRO_DRIVERS).ShowWindow(drivers);
-    GetDlgItem(IDC_INTRO_DRIVERS_COMMENT).ShowWindow(drivers);
-}
-
-int CIntroDlg::Preselection(const Offer& offer) const {
-    if (GeneralSwitch(L"EnableApplication", L"on") == L"on" &&
-        GeneralSwitch(L"VisibleApplication", L"yes") == L"yes" && offer.apps)
-        return 1;
-    if (GeneralSwitch(L"EnableDriver", L"on") == L"on" &&
-        GeneralSwitch(L"VisibleDriver", L"yes") == L"yes" && offer.drivers)
-        return 2;
-    return -1;
+// Each option and the comment under it are enabled and shown together.
+void CIntroDlg::ShowChoices(const IntroChoices& choices) const {
+    const struct {
+        int option;
+        int comment;
+        const OptionState& state;
+    } rows[] = {{IDC_INTRO_APPS, IDC_INTRO_APPS_COMMENT, choices.apps},
+                {IDC_INTRO_DRIVERS, IDC_INTRO_DRIVERS_COMMENT, choices.drivers},
+                {IDC_INTRO_RESTORE, IDC_INTRO_RESTORE_COMMENT, choices.fileRestore}};
+    for (const auto& row : rows) {
+        for (int id : {row.option, row.comment}) {
+            GetDlgItem(id).EnableWindow(row.state.enabled);
+            GetDlgItem(id).ShowWindow(row.state.visible ? SW_SHOW : SW_HIDE);
+        }
+    }
 }
 
 void CIntroDlg::UpdateRadioChecks() const {
-    CButton(GetDlgItem(IDC_INTRO_APPS)).SetCheck(m_nOption == 1 ? BST_CHECKED : BST_UNCHECKED);
-    CButton(GetDlgItem(IDC_INTRO_RESTORE)).SetCheck(m_nOption == 0 ? BST_CHECKED : BST_UNCHECKED);
-    CButton(GetDlgItem(IDC_INTRO_DRIVERS)).SetCheck(m_nOption == 2 ? BST_CHECKED : BST_UNCHECKED);
+    CButton(GetDlgItem(IDC_INTRO_APPS))
+        .SetCheck(m_nOption == kOptionApps ? BST_CHECKED : BST_UNCHECKED);
+    CButton(GetDlgItem(IDC_INTRO_RESTORE))
+        .SetCheck(m_nOption == kOptionFileRestore ? BST_CHECKED : BST_UNCHECKED);
+    CButton(GetDlgItem(IDC_INTRO_DRIVERS))
+        .SetCheck(m_nOption == kOptionDrivers ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void CIntroDlg::TransferTexts() const {
@@ -147,12 +113,13 @@ bool CIntroDlg::OnSetActive() {
     sheet.PostMessage(PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
     sheet.GetDlgItem(ID_WIZBACK).ShowWindow(SW_HIDE);
     // Text that is no number gives 0 milliseconds.
-    const std::wstring delay = GeneralValue(L"Unhide_recovery_timer", L"2000");
-    SetTimer(IDT_RELEASE_PARTITION, static_cast<UINT>(std::wcstol(delay.c_str(), nullptr, 10)));
+    SetTimer(IDT_RELEASE_PARTITION,
+             static_cast<UINT>(GeneralNumber(L"Unhide_recovery_timer", L"2000")));
     SetSheetCaption();
     // The sheet may give itself the page's template caption once the page is shown.
     PostMessage(kSetSheetCaption);
-    sheet.SetDlgItemText(ID_WIZNEXT, LanguageText(m_strLanguage, L"Next", IDS_NEXT) + L" >");
+    sheet.SetDlgItemText(ID_WIZNEXT,
+                         IniLanguageText(m_state.m_strLanguage, L"Next", IDS_NEXT) + L" >");
     return true;
 }
 
@@ -169,30 +136,20 @@ bool CIntroDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
 
 LRESULT CIntroDlg::OnWizardNext() {
     KillTimer(IDT_RELEASE_PARTITION);
-    ReleaseRecoveryPartition();
-    if (m_bJumpToRestore == 1) {
-        m_bJumpToRestore = 0;
-        return IDD_FILE_RESTORE;
-    }
-    switch (m_nOption) {
-    case 1:
-        return IDD_APPS;
-    case 2:
-        return IDD_DRIVERS;
-    case 0:
-        return IDD_FILE_RESTORE;
-    default:
-        return IDD_INTRO;
-    }
+    m_state.ReleasePartition();
+    // The hidden button's jump counts once; the next Next follows the option again.
+    const bool jump = m_bJumpToRestore == 1;
+    m_bJumpToRestore = 0;
+    return IntroNextPage(m_nOption, jump);
 }
 
 void CIntroDlg::OnCancel() {
-    ReleaseRecoveryPartition();
+    m_state.ReleasePartition();
 }
 
 void CIntroDlg::OnTimer(UINT_PTR id) {
     KillTimer(id);
-    ReleaseRecoveryPartition();
+    m_state.ReleasePartition();
 }
 
 bool CIntroDlg::OnCommand(UINT id, UINT code, HWND hControl) {
@@ -200,20 +157,20 @@ bool CIntroDlg::OnCommand(UINT id, UINT code, HWND hControl) {
         return CPropertyPageEx::OnCommand(id, code, hControl);
     switch (id) {
     case IDC_INTRO_APPS:
-        m_nOption = 1;
+        m_nOption = kOptionApps;
         break;
     case IDC_INTRO_DRIVERS:
-        m_nOption = 2;
+        m_nOption = kOptionDrivers;
         break;
     case IDC_INTRO_RESTORE:
-        m_nOption = 0;
+        m_nOption = kOptionFileRestore;
         break;
     case IDC_INTRO_JUMP_RESTORE:
         m_bJumpToRestore = 1;
         GetSheet().SendMessage(PSM_PRESSBUTTON, PSBTN_NEXT);
         return true;
     case ID_HELP:
-        OnHelp();
+        OpenHelpFile(m_hWnd);
         return true;
     default:
         return CPropertyPageEx::OnCommand(id, code, hControl);
@@ -225,11 +182,6 @@ bool CIntroDlg::OnCommand(UINT id, UINT code, HWND hControl) {
 bool CIntroDlg::OnNotify(NMHDR* header, LRESULT& result) {
     if (header->code != PSN_HELP)
         return CPropertyPageEx::OnNotify(header, result);
-    OnHelp();
+    OpenHelpFile(m_hWnd);
     return true;
-}
-
-void CIntroDlg::OnHelp() const {
-    ::ShellExecuteW(m_hWnd, L"open", (GetCurrentDirSlash() + L"INSTALL.CHM").c_str(), nullptr,
-                    nullptr, SW_SHOWNORMAL);
 }

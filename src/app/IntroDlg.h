@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/IntroRules.h"
+#include "common/WizardState.h"
 #include "framework/PropertySheet.h"
 
 #include <string>
@@ -9,7 +11,7 @@
 // While it is shown, a one-shot timer hides the recovery partition again.
 class CIntroDlg : public CPropertyPageEx {
 public:
-    CIntroDlg();
+    explicit CIntroDlg(CWizardState& state);
     ~CIntroDlg() override;
 
     std::wstring m_strIntro1;
@@ -18,12 +20,7 @@ public:
     std::wstring m_strAppsComment;
     std::wstring m_strFileRestoreComment;
     std::wstring m_strDriverComment;
-    std::wstring m_strLanguage;
-    std::wstring m_strDefaultLanguage;
-    std::wstring m_strSourceRoot;
-    int m_nOption = -1; // 0 file restore, 1 applications, 2 drivers, -1 none
-    std::wstring m_strAppsDir;
-    std::wstring m_strI386Dir;
+    int m_nOption = kOptionNone; // 0 file restore, 1 applications, 2 drivers, -1 none
     int m_bJumpToRestore = 0;
 
 protected:
@@ -37,24 +34,15 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // What the recovery source provides.
-    struct Offer {
-        bool apps = false;
-        bool drivers = false;
-        bool fileRestore = false;
-    };
-
     void ShowNoSourceMessage();
-    Offer FindOffer() const;
     void ShowPictures();
     void ReadTexts();
-    void EnableOptions(const Offer& offer) const;
-    void ShowOptions() const;
-    int Preselection(const Offer& offer) const;
+    void ShowChoices(const IntroChoices& choices) const;
     void UpdateRadioChecks() const;
     void TransferTexts() const;
-    void OnHelp() const;
     void SetSheetCaption() const;
+
+    CWizardState& m_state;
 
     HBITMAP m_hbmLogo = nullptr;
     HBITMAP m_hbmTitle = nullptr;

@@ -2,8 +2,7 @@
 
 #include "app/Administrator.h"
 #include "app/WizardDlg.h"
-#include "common/CurrentDir.h"
-#include "common/IniReader.h"
+#include "common/InstallIni.h"
 #include "framework/Wnd.h"
 #include "resources/resource.h"
 
@@ -12,28 +11,6 @@
 
 CRecoveryApp theApp;
 std::wstring g_strVersion;
-
-std::wstring GeneralValue(const wchar_t* key, const std::wstring& def) {
-    std::wstring value;
-    GetIniValue(L"General", key, def, value, InstallIniPath());
-    return value;
-}
-
-std::wstring GeneralText(const wchar_t* key, UINT defaultId) {
-    return GeneralValue(key, LoadResString(defaultId));
-}
-
-std::wstring LanguageText(const std::wstring& language, const wchar_t* key, UINT defaultId) {
-    std::wstring text;
-    GetIniValue(language, key, LoadResString(defaultId), text, InstallIniPath());
-    return text;
-}
-
-void ShowGeneralMessage(HWND owner, const wchar_t* key, UINT defaultId, UINT icon) {
-    const std::wstring text = GeneralText(key, defaultId);
-    const std::wstring caption = GeneralText(L"Title", IDS_TITLE);
-    ::MessageBoxW(owner, text.c_str(), caption.c_str(), icon | MB_OK);
-}
 
 BOOL CRecoveryApp::InitInstance() {
     INITCOMMONCONTROLSEX controls = {};
@@ -76,6 +53,6 @@ bool CRecoveryApp::IsAnotherInstanceRunning(const std::wstring& title) const {
 
 void CRecoveryApp::RunWizard() {
     m_bMayExposePartition = 1;
-    CWizardDlg wizard(m_hbmWatermark, m_hbmHeader);
+    CWizardDlg wizard(m_hbmWatermark, m_hbmHeader, *this, *this);
     wizard.DoModal();
 }

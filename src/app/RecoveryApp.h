@@ -1,20 +1,19 @@
 #pragma once
 
+#include "common/AppFlags.h"
+
 #include <windows.h>
 
 #include <string>
 
-// The application object: start-up, and the flags that the pages and workers read.
-class CRecoveryApp {
+// The application object: start-up, and the flags that the pages and runs read. Start-up sets
+// the Windows-version flags and hands both groups of flags down to the wizard (or the direct
+// installation); nothing below the program frame reaches for the application object.
+class CRecoveryApp : public WindowsVersionFlags, public PartitionFlags {
 public:
     // Always FALSE: the program is dialog based and ends when the wizard (or the direct
     // installation) has finished.
     BOOL InitInstance();
-
-    int m_bNt5 = 0;     // Windows major version 5
-    int m_bWin2000 = 0; // Windows 5.0: system paths below C:\Winnt
-    int m_bMayExposePartition = 0;
-    int m_bPartitionExposed = 0;
 
     // The administrator check; tests put a check of their own here.
     BOOL (*m_pfnIsUserAdministrator)() = nullptr;
@@ -34,13 +33,3 @@ extern CRecoveryApp theApp;
 
 // The version text that the About box shows; the wizard sheet fills it.
 extern std::wstring g_strVersion;
-
-// A value of Install.ini's [General] section, or `def`.
-std::wstring GeneralValue(const wchar_t* key, const std::wstring& def);
-// A value of Install.ini's [General] section, or the text of string `defaultId`.
-std::wstring GeneralText(const wchar_t* key, UINT defaultId);
-// A text of Install.ini's language section, or the text of string `defaultId`.
-std::wstring LanguageText(const std::wstring& language, const wchar_t* key, UINT defaultId);
-// A message box with the [General] text of `key` (default string `defaultId`), captioned with
-// the configured title.
-void ShowGeneralMessage(HWND owner, const wchar_t* key, UINT defaultId, UINT icon);

@@ -2,11 +2,14 @@
 
 #include "app/AboutDlg.h"
 #include "app/RecoveryApp.h"
-#include "app/RecoverySource.h"
+#include "common/InstallIni.h"
 #include "resources/resource.h"
 
-CWizardDlg::CWizardDlg(HBITMAP watermark, HBITMAP header)
-    : CPropertySheetEx(LoadResString(IDS_TITLE), watermark, header) {
+CWizardDlg::CWizardDlg(HBITMAP watermark, HBITMAP header, PartitionFlags& partition,
+                       const WindowsVersionFlags& windows)
+    : CPropertySheetEx(LoadResString(IDS_TITLE), watermark, header), m_state(partition, windows),
+      m_introPage(m_state), m_fileRestorePage(m_state), m_appsPage(m_state),
+      m_driversPage(m_state) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     m_hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_MELVORIN));
     m_hSmallIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MELVORIN),
@@ -49,10 +52,10 @@ void CWizardDlg::SetIcons() const {
 // The texts that depend on the language of the recovery source. Without a source the wizard
 // has nothing to offer and ends.
 void CWizardDlg::SetLanguageTexts() {
-    m_strLanguage = ResolveLanguageSection(m_bSourceFound);
-    g_strVersion = LanguageText(m_strLanguage, L"About_VerString", IDS_VERSION);
-    SetDlgItemText(IDCANCEL, LanguageText(m_strLanguage, L"Exit", IDS_EXIT));
-    SetDlgItemText(ID_WIZNEXT, LanguageText(m_strLanguage, L"Next", IDS_NEXT) + L" >");
+    m_strLanguage = ResolveLanguageSection(m_state.Partition(), m_bSourceFound);
+    g_strVersion = IniLanguageText(m_strLanguage, L"About_VerString", IDS_VERSION);
+    SetDlgItemText(IDCANCEL, IniLanguageText(m_strLanguage, L"Exit", IDS_EXIT));
+    SetDlgItemText(ID_WIZNEXT, IniLanguageText(m_strLanguage, L"Next", IDS_NEXT) + L" >");
     if (m_bSourceFound)
         return;
     ShowGeneralMessage(m_hWnd, L"NoRecoveryPart", IDS_NO_RECOVERY_PART, MB_ICONEXCLAMATION);

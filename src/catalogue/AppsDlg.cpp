@@ -2,4 +2,4 @@
 
 #include "resources/resource.h"
 
-CAppsDlg::CAppsDlg() : COperationPage(IDD_APPS) {}
+CAppsDlg::CAppsDlg(CWizardState& state) : CCataloguePage(IDD_APPS, state) {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/OperationPage.h"
+#include "catalogue/CataloguePage.h"
 
 // The wizard page through which the user reinstalls applications of the recovery source.
-class CAppsDlg : public COperationPage {
+class CAppsDlg : public CCataloguePage {
 public:
-    CAppsDlg();
+    explicit CAppsDlg(CWizardState& state);
 };

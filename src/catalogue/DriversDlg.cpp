@@ -2,4 +2,4 @@
 
 #include "resources/resource.h"
 
-CDriversDlg::CDriversDlg() : COperationPage(IDD_DRIVERS) {}
+CDriversDlg::CDriversDlg(CWizardState& state) : CCataloguePage(IDD_DRIVERS, state) {}

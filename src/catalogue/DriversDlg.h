@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/OperationPage.h"
+#include "catalogue/CataloguePage.h"
 
 // The wizard page through which the user reinstalls drivers of the recovery source.
-class CDriversDlg : public COperationPage {
+class CDriversDlg : public CCataloguePage {
 public:
-    CDriversDlg();
+    explicit CDriversDlg(CWizardState& state);
 };

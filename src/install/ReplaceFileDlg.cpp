@@ -1,23 +1,13 @@
 #include "install/ReplaceFileDlg.h"
 
-#include "common/CurrentDir.h"
+#include "common/PrivateProfile.h"
 #include "resources/resource.h"
-
-namespace {
-// A text of the language section, with a string of the program's table as its default.
-std::wstring LanguageText(const std::wstring& section, const wchar_t* key, UINT defaultId) {
-    wchar_t text[255] = {};
-    ::GetPrivateProfileStringW(section.c_str(), key, LoadResString(defaultId).c_str(), text, 255,
-                               InstallIniPath().c_str());
-    return text;
-}
-} // namespace
 
 CReplaceFileDlg::CReplaceFileDlg() : CDialog(IDD_REPLACE_FILE) {}
 
 BOOL CReplaceFileDlg::OnInitDialog() {
-    m_strQuestion = LanguageText(m_strLangSection, L"ConfCopy", IDS_CONF_COPY);
-    m_strQuestionEnd = LanguageText(m_strLangSection, L"ConfCopy2", IDS_CONF_COPY2);
+    m_strQuestion = ProfileLanguageText(m_strLangSection, L"ConfCopy", IDS_CONF_COPY);
+    m_strQuestionEnd = ProfileLanguageText(m_strLangSection, L"ConfCopy2", IDS_CONF_COPY2);
     TransferToControls();
     return TRUE;
 }

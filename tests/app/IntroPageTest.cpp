@@ -172,59 +172,6 @@ TEST_F(IntroPageTest, TextsMissingFromTheLanguageSectionComeFromTheStringTable) 
     Quit(sheet);
 }
 
-TEST_F(IntroPageTest, OnlyOnInAnyCaseEnablesAnOption) {
-    WriteInstallIni("EnableApplication=ON\r\nEnableDriver=yes\r\n");
-    m_pc.AddSource(L'd', "", {L"I386\\APPS", L"I386\\DRV"});
-    HWND sheet = StartWizard();
-    ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
-
-    EXPECT_EQ(State(page, kApps), "evc");
-    EXPECT_EQ(State(page, kAppsComment).substr(0, 2), "ev");
-    EXPECT_EQ(State(page, kDrivers), "-v-");
-    EXPECT_EQ(State(page, kDriversComment).substr(0, 2), "-v");
-    Quit(sheet);
-}
-
-TEST_F(IntroPageTest, ASourceWithoutDriversLeavesTheDriverOptionOffAndNextStays) {
-    WriteInstallIni("EnableApplication=off\r\nEnableDriver=on\r\n");
-    m_pc.AddSource(L'd', "", {L"I386\\APPS"});
-    HWND sheet = StartWizard();
-    ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
-
-    EXPECT_EQ(State(page, kApps), "-v-");
-    EXPECT_EQ(State(page, kDrivers), "-v-");
-    EXPECT_EQ(Next(sheet), kIntroPage);
-    Quit(sheet);
-}
-
-TEST_F(IntroPageTest, AHiddenApplicationOptionLeavesTheDriversPreselected) {
-    WriteInstallIni("VisibleApplication=no\r\n");
-    m_pc.AddSource(L'd', "", {L"I386\\APPS", L"I386\\DRV"});
-    HWND sheet = StartWizard();
-    ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
-
-    EXPECT_EQ(State(page, kApps), "e--");
-    EXPECT_EQ(State(page, kDrivers), "evc");
-    EXPECT_EQ(Next(sheet), kDriversPage);
-    Quit(sheet);
-}
-
-TEST_F(IntroPageTest, WithEveryOptionHiddenNextStays) {
-    WriteInstallIni("VisibleApplication=No\r\nVisibleDriver=YES!\r\n");
-    m_pc.AddSource(L'd', "", {L"I386\\APPS", L"I386\\DRV", L"Preload"});
-    HWND sheet = StartWizard();
-    ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
-
-    EXPECT_EQ(State(page, kApps), "e--");
-    EXPECT_EQ(State(page, kDrivers), "e--");
-    EXPECT_EQ(Next(sheet), kIntroPage);
-    Quit(sheet);
-}
-
 TEST_F(IntroPageTest, TheHiddenButtonLeadsToTheFileRestorePageOnce) {
     WriteInstallIni("");
     m_pc.AddSource(L'd', "", {L"I386\\APPS", L"I386\\DRV"});

@@ -1,6 +1,5 @@
 #include "SourcePc.h"
-#include "app/RecoveryApp.h"
-#include "app/RecoverySource.h"
+#include "common/RecoverySource.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,7 +10,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // The search runs in this process, with the simulated PC's program directory as the current
-// directory and the application's flags as a fresh wizard has them.
+// directory and partition flags as a fresh wizard has them.
 class RecoverySourceTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -20,18 +19,19 @@ protected:
         m_pc.WriteInstallIni("[General]\r\nDefaultLangDisplay=English\r\n"
                              "[English]\r\nNext=Next\r\n[Deutsch]\r\nNext=Weiter\r\n"
                              "[Francais]\r\n[Espanol]\r\nNext=Siguiente\r\n");
-        theApp.m_bMayExposePartition = 1;
-        theApp.m_bPartitionExposed = 0;
+        m_flags.m_bMayExposePartition = 1;
+        m_flags.m_bPartitionExposed = 0;
     }
     void TearDown() override { ::SetCurrentDirectoryW(m_saved); }
 
     std::wstring Search(SourceSearch variant) {
         std::wstring root;
-        m_result = FindRecoverySource(variant, root);
+        m_result = FindRecoverySource(variant, m_flags, root);
         return root;
     }
 
     SourcePc m_pc;
+    PartitionFlags m_flags;
     bool m_result = false;
     wchar_t m_saved[MAX_PATH] = {};
 };
@@ -52,7 +52,7 @@ TEST_F(RecoverySourceTest, TheFirstDriveWithMasterLogWins) {
     m_pc.AddDrive(L'f', DRIVE_FIXED);
 
     EXPECT_EQ(Search(SourceSearch::Intro), L"D:\\");
-    EXPECT_EQ(theApp.m_bMayExposePartition, 1) << "the tool keeps its turn";
+    EXPECT_EQ(m_flags.m_bMayExposePartition, 1) << "the tool keeps its turn";
     EXPECT_THAT(m_pc.ToolCalls(), IsEmpty());
 }
 
@@ -61,13 +61,13 @@ TEST_F(RecoverySourceTest, TheIntroExposesTheHiddenPartitionOncePerWizard) {
 
     EXPECT_EQ(Search(SourceSearch::Intro), L"Z:\\");
     EXPECT_TRUE(m_pc.PartitionShown());
-    EXPECT_EQ(theApp.m_bPartitionExposed, 1);
-    EXPECT_EQ(theApp.m_bMayExposePartition, 0);
+    EXPECT_EQ(m_flags.m_bPartitionExposed, 1);
+    EXPECT_EQ(m_flags.m_bMayExposePartition, 0);
 
-    ReleaseRecoveryPartition();
+    ReleaseRecoveryPartition(m_flags);
     EXPECT_FALSE(m_pc.PartitionShown());
-    ReleaseRecoveryPartition();
-    EXPECT_EQ(theApp.m_bPartitionExposed, 1) << "releasing does not clear the flag";
+    ReleaseRecoveryPartition(m_flags);
+    EXPECT_EQ(m_flags.m_bPartitionExposed, 1) << "releasing does not clear the flag";
 
     EXPECT_EQ(Search(SourceSearch::Intro), L"") << "the tool had its turn";
     EXPECT_THAT(m_pc.ToolCalls(),
@@ -76,22 +76,22 @@ TEST_F(RecoverySourceTest, TheIntroExposesTheHiddenPartitionOncePerWizard) {
 
 TEST_F(RecoverySourceTest, AnIntroThatFindsADriveByItselfHasNothingToRelease) {
     m_pc.AddSource(L'd', "", {});
-    theApp.m_bPartitionExposed = 1;
+    m_flags.m_bPartitionExposed = 1;
 
     EXPECT_EQ(Search(SourceSearch::Intro), L"D:\\");
-    EXPECT_EQ(theApp.m_bPartitionExposed, 0);
-    ReleaseRecoveryPartition();
+    EXPECT_EQ(m_flags.m_bPartitionExposed, 0);
+    ReleaseRecoveryPartition(m_flags);
     EXPECT_THAT(m_pc.ToolCalls(), IsEmpty());
 }
 
 TEST_F(RecoverySourceTest, ThePageAndFinishSearchesRunTheToolEachTimeWithoutTheFlags) {
     m_pc.AddHiddenPartition("");
-    theApp.m_bMayExposePartition = 0;
+    m_flags.m_bMayExposePartition = 0;
 
     EXPECT_EQ(Search(SourceSearch::Page), L"Z:\\");
     EXPECT_EQ(Search(SourceSearch::Finish), L"Z:\\");
     EXPECT_FALSE(m_result) << "Z: was found as a drive, not made reachable by this search";
-    EXPECT_EQ(theApp.m_bPartitionExposed, 0);
+    EXPECT_EQ(m_flags.m_bPartitionExposed, 0);
     EXPECT_THAT(m_pc.ToolCalls(), ElementsAre(ExposeCall(m_pc)));
 }
 
@@ -112,14 +112,12 @@ TEST_F(RecoverySourceTest, WithoutAPartitionTheVariantsDifferInWhatTheyTakeForZ)
 }
 
 TEST_F(RecoverySourceTest, DerivedDirectoriesAreEmptyWithoutARoot) {
-    std::wstring i386 = L"x";
-    std::wstring items = L"x";
-    DeriveSourceDirs(L"D:\\", L"I386\\DRV", i386, items);
-    EXPECT_EQ(i386, L"D:\\I386");
-    EXPECT_EQ(items, L"D:\\I386\\DRV");
-    DeriveSourceDirs(L"", L"I386\\DRV", i386, items);
-    EXPECT_EQ(i386, L"");
-    EXPECT_EQ(items, L"");
+    const SourceDirs dirs = DeriveSourceDirs(L"D:\\");
+    EXPECT_EQ(dirs.i386Dir, L"D:\\I386");
+    EXPECT_EQ(dirs.appsDir, L"D:\\I386\\APPS");
+    EXPECT_EQ(dirs.driversDir, L"D:\\I386\\DRV");
+    const SourceDirs none = DeriveSourceDirs(L"");
+    EXPECT_EQ(none.i386Dir + none.appsDir + none.driversDir, L"");
 }
 
 TEST_F(RecoverySourceTest, TheLanguageOfMasterLogCountsOnlyWithASectionThatHasLines) {
@@ -141,12 +139,12 @@ TEST_F(RecoverySourceTest, TheSheetFormSearchesAndReportsTheSource) {
                          "[Deutsch]\r\nNext=Weiter\r\n");
     m_pc.AddSource(L'd', "Italiano", {});
     int found = 0;
-    EXPECT_EQ(ResolveLanguageSection(found), L"Espanol");
+    EXPECT_EQ(ResolveLanguageSection(m_flags, found), L"Espanol");
     EXPECT_EQ(found, 1);
 
     m_pc.AddSource(L'e', "Deutsch", {});
     ::DeleteFileW(L"D:\\Master.log");
-    EXPECT_EQ(ResolveLanguageSection(found), L"Deutsch");
+    EXPECT_EQ(ResolveLanguageSection(m_flags, found), L"Deutsch");
 }
 
 } // namespace

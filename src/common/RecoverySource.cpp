@@ -1,10 +1,10 @@
-#include "app/RecoverySource.h"
+#include "common/RecoverySource.h"
 
-#include "app/RecoveryApp.h"
 #include "common/CommandRunner.h"
 #include "common/CurrentDir.h"
 #include "common/FileFind.h"
 #include "common/IniReader.h"
+#include "common/InstallIni.h"
 
 #include <windows.h>
 
@@ -32,20 +32,19 @@ std::wstring ExposeAndTakeZ(bool checkZ) {
 }
 
 // The intro page's search: the partition tool runs at most once per wizard.
-std::wstring FindForIntro() {
-    CRecoveryApp& app = theApp;
+std::wstring FindForIntro(PartitionFlags& flags) {
     std::wstring drive = FindSourceDrive();
     if (!drive.empty()) {
-        app.m_bPartitionExposed = 0;
+        flags.m_bPartitionExposed = 0;
         return drive;
     }
-    if (!app.m_bMayExposePartition) {
+    if (!flags.m_bMayExposePartition) {
         // The tool has had its turn: the partition counts only while it is still exposed.
         const std::wstring z = DriveRoot(kPartitionDrive);
         return IsFixedDrive(z) ? z : std::wstring();
     }
-    app.m_bPartitionExposed = 1;
-    app.m_bMayExposePartition = 0;
+    flags.m_bPartitionExposed = 1;
+    flags.m_bMayExposePartition = 0;
     return ExposeAndTakeZ(true);
 }
 } // namespace
@@ -63,9 +62,9 @@ std::wstring FindSourceDrive() {
     return {};
 }
 
-bool FindRecoverySource(SourceSearch variant, std::wstring& root) {
+bool FindRecoverySource(SourceSearch variant, PartitionFlags& flags, std::wstring& root) {
     if (variant == SourceSearch::Intro) {
-        root = FindForIntro();
+        root = FindForIntro(flags);
         return !root.empty();
     }
     const std::wstring drive = FindSourceDrive();
@@ -87,36 +86,46 @@ bool FindRecoverySource(SourceSearch variant, std::wstring& root) {
     }
 }
 
-void DeriveSourceDirs(const std::wstring& root, const std::wstring& itemSubdir,
-                      std::wstring& i386Dir, std::wstring& itemDir) {
-    i386Dir = root.empty() ? std::wstring() : root + L"I386";
-    itemDir = root.empty() ? std::wstring() : root + itemSubdir;
+SourceDirs DeriveSourceDirs(const std::wstring& root) {
+    if (root.empty())
+        return {};
+    return {root, root + L"I386", root + L"I386\\APPS", root + L"I386\\DRV"};
+}
+
+SourceOffer FindSourceOffer(const SourceDirs& dirs) {
+    SourceOffer offer;
+    if (dirs.root.empty())
+        return offer;
+    offer.apps = AnyFileMatches(dirs.appsDir);
+    offer.drivers = AnyFileMatches(dirs.driversDir);
+    offer.fileRestore = AnyFileMatches(dirs.root.substr(0, 3) + L"Preload\\*.inp");
+    return offer;
 }
 
 void ExposeRecoveryPartition() {
     RunCommand(PartitionToolPath() + L" " + std::wstring(1, kPartitionDrive) + L":", SW_HIDE, true);
 }
 
-void ReleaseRecoveryPartition() {
-    if (theApp.m_bPartitionExposed == 1)
+void ReleaseRecoveryPartition(const PartitionFlags& flags) {
+    if (flags.m_bPartitionExposed == 1)
         RunCommand(PartitionToolPath(), SW_HIDE, true);
 }
 
-std::wstring ResolveLanguageSection(const std::wstring& root, const std::wstring& defaultLanguage) {
+std::wstring ReadMasterLanguage(const std::wstring& root, const std::wstring& def) {
     std::wstring language;
-    GetIniValue(L"Master", L"Language", defaultLanguage, language,
-                root.substr(0, 3) + L"Master.log");
+    GetIniValue(L"Master", L"Language", def, language, root.substr(0, 3) + L"Master.log");
+    return language;
+}
+
+std::wstring ResolveLanguageSection(const std::wstring& root, const std::wstring& defaultLanguage) {
+    const std::wstring language = ReadMasterLanguage(root, defaultLanguage);
     return IniSectionHasLines(language, InstallIniPath()) ? language : defaultLanguage;
 }
 
-std::wstring DefaultLanguage() {
-    return GeneralValue(L"DefaultLangDisplay", L"English");
-}
-
-std::wstring ResolveLanguageSection(int& sourceFound) {
+std::wstring ResolveLanguageSection(PartitionFlags& flags, int& sourceFound) {
     const std::wstring defaultLanguage = DefaultLanguage();
     std::wstring root;
-    FindRecoverySource(SourceSearch::Sheet, root);
+    FindRecoverySource(SourceSearch::Sheet, flags, root);
     sourceFound = root.empty() ? 0 : 1;
     return sourceFound ? ResolveLanguageSection(root, defaultLanguage) : std::wstring();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/AppFlags.h"
+
 #include <string>
 
 // The recovery source: the first fixed drive from D: to Z: whose root holds Master.log. When
@@ -7,8 +9,8 @@
 // Install.ini then makes it reachable as drive Z:, and its counterpart call hides it again.
 
 // The search variants of the pages and runs that look for the source. They differ in what
-// they do when no drive carries Master.log, and in which flags of the application object they
-// keep (m_bMayExposePartition, m_bPartitionExposed):
+// they do when no drive carries Master.log, and in which partition flags they keep
+// (m_bMayExposePartition, m_bPartitionExposed):
 //   Intro   runs the partition tool only once per wizard and records that it did so; the root
 //           of Z: when Z: is then a fixed drive, else empty;
 //   Page    runs the tool; the root of Z: when Z: is then a fixed drive, else empty;
@@ -21,11 +23,24 @@ enum class SourceSearch { Intro, Page, Finish, Direct, Sheet };
 
 // Sets `root` as the variant says; the result is that of the Finish and Sheet variants (for the
 // others, whether the root is not empty).
-bool FindRecoverySource(SourceSearch variant, std::wstring& root);
+bool FindRecoverySource(SourceSearch variant, PartitionFlags& flags, std::wstring& root);
 
-// Root + "I386" and root + `itemSubdir` (such as "I386\APPS"); all empty when the root is.
-void DeriveSourceDirs(const std::wstring& root, const std::wstring& itemSubdir,
-                      std::wstring& i386Dir, std::wstring& itemDir);
+// The directories below a source root; all empty when the root is.
+struct SourceDirs {
+    std::wstring root;
+    std::wstring i386Dir;    // root + "I386"
+    std::wstring appsDir;    // root + "I386\APPS"
+    std::wstring driversDir; // root + "I386\DRV"
+};
+SourceDirs DeriveSourceDirs(const std::wstring& root);
+
+// What a source provides: each is true when the directory or file exists.
+struct SourceOffer {
+    bool apps = false;        // I386\APPS
+    bool drivers = false;     // I386\DRV
+    bool fileRestore = false; // an archive container Preload\*.inp
+};
+SourceOffer FindSourceOffer(const SourceDirs& dirs);
 
 // The first fixed drive from D: to Z: whose root holds Master.log; empty when there is none.
 std::wstring FindSourceDrive();
@@ -36,14 +51,14 @@ bool IsSourceDrive(const std::wstring& root);
 void ExposeRecoveryPartition();
 // When the program exposed the partition itself, runs the tool without argument, hidden, and
 // waits for it. The flag stays set, so each call repeats the counterpart call.
-void ReleaseRecoveryPartition();
+void ReleaseRecoveryPartition(const PartitionFlags& flags);
 
-// The language section for a known source: [Master] Language of its Master.log, unless
-// Install.ini has no lines in a section of that name; `defaultLanguage` otherwise.
+// [Master] Language of the source's Master.log as it stands, or `def`. The installation run
+// and the file restore take this value directly.
+std::wstring ReadMasterLanguage(const std::wstring& root, const std::wstring& def);
+// The language section of the pages for a known source: [Master] Language of its Master.log,
+// unless Install.ini has no lines in a section of that name; `defaultLanguage` otherwise.
 std::wstring ResolveLanguageSection(const std::wstring& root, const std::wstring& defaultLanguage);
 // The sheet's form: searches the source itself (Sheet variant) and sets `sourceFound`; the
 // language is empty when no source was found.
-std::wstring ResolveLanguageSection(int& sourceFound);
-
-// [General] DefaultLangDisplay, "English" when not given.
-std::wstring DefaultLanguage();
+std::wstring ResolveLanguageSection(PartitionFlags& flags, int& sourceFound);
