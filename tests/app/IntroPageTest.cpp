@@ -25,6 +25,7 @@ const int kOption = 1002;
 const int kJumpToRestore = 1012;
 const int kBack = 12323;
 const int kNext = 12324;
+const int kFinish = 12325;
 const int kAboutBox = 0x0010;
 const int kAboutVersion = 1020;
 
@@ -48,6 +49,8 @@ const char kLanguages[] = "[Deutsch]\r\n"
                           "Driver=Treiber\r\n"
                           "Next=Weiter\r\n"
                           "Exit=Beenden\r\n"
+                          "Finish=Installieren\r\n"
+                          "Back=Zurueck\r\n"
                           "About_VerString=Fassung 2.0E\r\n"
                           "[English]\r\n"
                           "Intro1=Reinstall what came with your PC.\r\n"
@@ -96,6 +99,10 @@ protected:
         ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
         return PageIndex(sheet);
     }
+    static int Back(HWND sheet) {
+        ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_BACK, 0);
+        return PageIndex(sheet);
+    }
 
     // Enabled, visible and checked, as letters: "evc", "e--", "-v-" ...
     static std::string State(HWND page, int id) {
@@ -135,6 +142,8 @@ TEST_F(IntroPageTest, ShowsTheSourcesLanguageAndOffersWhatTheSourceHas) {
     EXPECT_EQ(State(page, kFileRestoreComment).substr(0, 2), "e-");
     EXPECT_THAT(m_pc.ToolCalls(), ::testing::IsEmpty());
 
+    EXPECT_EQ(Next(sheet), kAppsPage);
+    EXPECT_EQ(Back(sheet), kIntroPage) << "Back from a catalogue page leads to the intro page";
     EXPECT_EQ(Next(sheet), kAppsPage);
     Quit(sheet);
 }
@@ -188,8 +197,7 @@ TEST_F(IntroPageTest, TheHiddenButtonLeadsToTheFileRestorePageOnce) {
     EXPECT_EQ(PageIndex(sheet), kFileRestorePage);
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(sheet, kBack)));
 
-    ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_BACK, 0);
-    ASSERT_EQ(PageIndex(sheet), kIntroPage);
+    ASSERT_EQ(Back(sheet), kIntroPage);
     EXPECT_EQ(Next(sheet), kDriversPage) << "the chosen option counts again";
     Quit(sheet);
 }
@@ -215,6 +223,8 @@ TEST_F(IntroPageTest, WithoutARecoverySourceTheWizardEndsWithTheNoRecoveryPartMe
     EXPECT_EQ(m_pc.ToolCalls().front(), ExposeCall(m_pc));
 }
 
+// Cancel reaches every page the wizard has shown: the intro page and the application page each
+// hide the partition again.
 TEST_F(IntroPageTest, TheTimerNextAndCancelEachHideTheExposedPartitionAgain) {
     WriteInstallIni("Unhide_recovery_timer=abc\r\n");
     m_pc.AddHiddenPartition("Deutsch");
@@ -227,10 +237,15 @@ TEST_F(IntroPageTest, TheTimerNextAndCancelEachHideTheExposedPartitionAgain) {
     WaitUntil([&] { return m_pc.ToolCalls().size() >= 2; }, 5000);
     EXPECT_FALSE(m_pc.PartitionShown());
     EXPECT_EQ(Next(sheet), kAppsPage);
+    EXPECT_EQ(ItemText(sheet, kFinish), L"Installieren") << "the catalogue frame's texts";
+    EXPECT_EQ(ItemText(sheet, kBack), L"< Zurueck");
+    EXPECT_EQ(ItemText(sheet, IDCANCEL), L"Beenden");
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(sheet, kBack)));
     Quit(sheet);
 
-    EXPECT_THAT(m_pc.ToolCalls(), ElementsAre(ExposeCall(m_pc), ReleaseCall(m_pc),
-                                              ReleaseCall(m_pc), ReleaseCall(m_pc)));
+    EXPECT_THAT(m_pc.ToolCalls(),
+                ElementsAre(ExposeCall(m_pc), ReleaseCall(m_pc), ReleaseCall(m_pc),
+                            ReleaseCall(m_pc), ReleaseCall(m_pc)));
 }
 
 } // namespace
