@@ -1,0 +1,17 @@
+#pragma once
+
+#include "common/AppFlags.h"
+
+#include <windows.h>
+
+#include <string>
+
+// What a step of an installation run needs besides its own inputs. The run fills it on its
+// worker thread and hands it to the steps explicitly, so that no step reads process-wide state.
+struct InstallContext {
+    HWND hDialog =
+        nullptr; // the run's dialog: owner of nested dialogs, progress texts (control 1000)
+    WindowsVersionFlags windows; // m_bNt5, m_bWin2000; Layout() gives the system's directories
+    std::wstring sourceRoot;     // X:\ or empty
+    std::wstring language;       // the run's language section of Install.ini
+};

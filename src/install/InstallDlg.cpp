@@ -1,0 +1,97 @@
+#include "install/InstallDlg.h"
+
+#include "common/InstallIni.h"
+#include "common/PrivateProfile.h"
+#include "common/RebootFlag.h"
+#include "install/InstallRules.h"
+#include "resources/resource.h"
+
+#include <objbase.h>
+
+namespace {
+// COM for the calling thread while it lives.
+class ComApartment {
+public:
+    ComApartment() : m_hr(::CoInitialize(nullptr)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(m_hr))
+            ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT m_hr;
+};
+} // namespace
+
+CInstallDlg::CInstallDlg(const WindowsVersionFlags& windows)
+    : CWorkerDlg(IDD_INSTALL), m_windows(windows) {}
+
+bool CInstallDlg::AllItemsDone() const {
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (IsGiven(m_items[i]) && (i >= m_itemsDone.size() || !m_itemsDone[i]))
+            return false;
+    }
+    return true;
+}
+
+BOOL CInstallDlg::OnInitDialog() {
+    SetWindowText(GeneralText(L"Title", IDS_TITLE));
+    const HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MELVORIN));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetDlgItemText(IDC_INSTALL_STATUS, L"");
+    SetDlgItemText(IDC_INSTALL_HEADING, L"");
+    return CWorkerDlg::OnInitDialog();
+}
+
+void CInstallDlg::HandOverInputs() {
+    InstallContext context;
+    context.hDialog = m_hWnd;
+    context.windows = m_windows;
+    context.sourceRoot = m_strSourceRoot;
+    InstallJob job;
+    job.i386Dir = m_strI386Dir;
+    job.itemDir = m_strItemDir;
+    job.items = m_items;
+    job.driverMode = m_bDriverMode;
+    job.launch.noWait = m_bNoWait;
+    job.launch.vorqOnly = m_bVorqOnly;
+    job.launch.timeOut = m_nTimeOut;
+    job.launch.longTimeOut = m_nLongTimeOut;
+    job.ticks = m_waitTicks;
+    m_pRun = std::make_unique<CInstallRun>(context, job);
+}
+
+void CInstallDlg::Work() {
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_LOWEST);
+    ComApartment com;
+    m_pRun->Run();
+}
+
+// Also when the worker could not start or threw: what the run got done is kept, and a reboot
+// flag that a step wrote still asks for the restart.
+void CInstallDlg::EndRun() {
+    m_itemsDone.assign(m_items.size(), false);
+    if (!m_pRun)
+        return;
+    const InstallOutcome& outcome = m_pRun->Outcome();
+    m_nWaitResult1 = outcome.waitResult1;
+    m_nWaitResult2 = outcome.waitResult2;
+    if (outcome.itemsDone.size() == m_items.size())
+        m_itemsDone = outcome.itemsDone;
+    if (outcome.started && RebootFlagExists(m_windows.Layout().RebootFlagPath()))
+        AskForRestart(outcome.language);
+}
+
+// On Windows 2000 and XP the question only tells the user to restart; elsewhere OK restarts.
+void CInstallDlg::AskForRestart(const std::wstring& language) const {
+    const std::wstring text = ProfileLanguageText(language, L"reboot", IDS_REBOOT);
+    const std::wstring caption = LoadResString(IDS_TITLE);
+    if (m_windows.m_bNt5) {
+        ::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), MB_OK);
+        return;
+    }
+    if (::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK)
+        RestartWindows(m_hWnd, GeneralText(L"Title", IDS_TITLE), m_exitWindows);
+}
