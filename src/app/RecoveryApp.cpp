@@ -1,6 +1,7 @@
 #include "app/RecoveryApp.h"
 
 #include "app/Administrator.h"
+#include "app/DirectInstall.h"
 #include "app/WizardDlg.h"
 #include "common/InstallIni.h"
 #include "framework/Wnd.h"
@@ -35,7 +36,11 @@ BOOL CRecoveryApp::InitInstance() {
         return FALSE;
     }
 
-    // The direct installation from the command line takes its turn here.
+    const DirectSwitch direct = ParseDirectSwitch(CommandArguments(::GetCommandLineW()));
+    if (direct.found) {
+        RunDirectInstall(direct.name, direct.kind, *this, *this);
+        return FALSE;
+    }
 
     RunWizard();
     return FALSE;

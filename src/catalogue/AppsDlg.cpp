@@ -1,5 +1,3 @@
 #include "catalogue/AppsDlg.h"
 
-#include "resources/resource.h"
-
-CAppsDlg::CAppsDlg(CWizardState& state) : CCataloguePage(IDD_APPS, state) {}
+CAppsDlg::CAppsDlg(CWizardState& state) : CCataloguePage(kApplicationCatalogue, state) {}

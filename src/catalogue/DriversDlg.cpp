@@ -1,5 +1,3 @@
 #include "catalogue/DriversDlg.h"
 
-#include "resources/resource.h"
-
-CDriversDlg::CDriversDlg(CWizardState& state) : CCataloguePage(IDD_DRIVERS, state) {}
+CDriversDlg::CDriversDlg(CWizardState& state) : CCataloguePage(kDriverCatalogue, state) {}

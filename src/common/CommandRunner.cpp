@@ -2,6 +2,7 @@
 
 #include "common/CurrentDir.h"
 #include "common/core/StringRules.h"
+#include "framework/MessageWait.h"
 
 #include <algorithm>
 
@@ -36,7 +37,9 @@ std::wstring CommandWorkingDirectory(const std::wstring& commandLine) {
     return dir;
 }
 
-void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait) {
+namespace {
+// The started process's handle, or nullptr when it could not be started.
+HANDLE StartCommand(const std::wstring& commandLine, WORD showCommand) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -46,9 +49,25 @@ void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait) {
     PROCESS_INFORMATION process = {};
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                           nullptr, dir.empty() ? nullptr : dir.c_str(), &startup, &process))
-        return;
+        return nullptr;
     ::CloseHandle(process.hThread);
+    return process.hProcess;
+}
+} // namespace
+
+void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait) {
+    HANDLE process = StartCommand(commandLine, showCommand);
+    if (!process)
+        return;
     if (wait)
-        ::WaitForSingleObject(process.hProcess, INFINITE);
-    ::CloseHandle(process.hProcess);
+        ::WaitForSingleObject(process, INFINITE);
+    ::CloseHandle(process);
+}
+
+void RunCommandDispatching(const std::wstring& commandLine, WORD showCommand) {
+    HANDLE process = StartCommand(commandLine, showCommand);
+    if (!process)
+        return;
+    WaitDispatchingMessages(process);
+    ::CloseHandle(process);
 }

@@ -10,6 +10,11 @@
 // started is passed over.
 void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait);
 
+// RunCommand with a wait during which the thread's windows stay alive: their messages are
+// dispatched until the process ends, so that a program that broadcasts a message to every
+// window does not wait for this thread for ever.
+void RunCommandDispatching(const std::wstring& commandLine, WORD showCommand);
+
 // The working directory of a command line:
 // - without ":\" it is the current directory;
 // - otherwise the directory of the program, found in a lower-cased copy of the line by the

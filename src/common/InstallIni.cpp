@@ -27,8 +27,13 @@ long GeneralNumber(const wchar_t* key, const wchar_t* def) {
 }
 
 std::wstring IniLanguageText(const std::wstring& language, const wchar_t* key, UINT defaultId) {
+    return IniLanguageValue(language, key, LoadResString(defaultId));
+}
+
+std::wstring IniLanguageValue(const std::wstring& language, const wchar_t* key,
+                              const std::wstring& def) {
     std::wstring text;
-    GetIniValue(language, key, LoadResString(defaultId), text, InstallIniPath());
+    GetIniValue(language, key, def, text, InstallIniPath());
     return text;
 }
 
@@ -36,8 +41,11 @@ std::wstring DefaultLanguage() {
     return GeneralValue(L"DefaultLangDisplay", L"English");
 }
 
-void ShowGeneralMessage(HWND owner, const wchar_t* key, UINT defaultId, UINT icon) {
-    const std::wstring text = GeneralText(key, defaultId);
+void ShowTitledMessage(HWND owner, const std::wstring& text, UINT icon) {
     const std::wstring caption = GeneralText(L"Title", IDS_TITLE);
     ::MessageBoxW(owner, text.c_str(), caption.c_str(), icon | MB_OK);
+}
+
+void ShowGeneralMessage(HWND owner, const wchar_t* key, UINT defaultId, UINT icon) {
+    ShowTitledMessage(owner, GeneralText(key, defaultId), icon);
 }

@@ -18,10 +18,14 @@ long GeneralNumber(const wchar_t* key, const wchar_t* def);
 
 // A text of the language section, or the text of string `defaultId`.
 std::wstring IniLanguageText(const std::wstring& language, const wchar_t* key, UINT defaultId);
+// A text of the language section, or `def`.
+std::wstring IniLanguageValue(const std::wstring& language, const wchar_t* key,
+                              const std::wstring& def);
 
 // [General] DefaultLangDisplay, "English" when not given.
 std::wstring DefaultLanguage();
 
-// A message box with the [General] text of `key` (default string `defaultId`), captioned with
-// the configured title.
+// A message box with an OK button, captioned with the configured title ([General] Title).
+void ShowTitledMessage(HWND owner, const std::wstring& text, UINT icon);
+// The same with the [General] text of `key` (default string `defaultId`).
 void ShowGeneralMessage(HWND owner, const wchar_t* key, UINT defaultId, UINT icon);
