@@ -22,6 +22,8 @@ std::wstring RootOf(const std::wstring& pattern) {
 
 bool CFileFind::FindFile(const std::wstring& pattern) {
     Close();
+    if (pattern.empty())
+        return false;
     m_hFind = ::FindFirstFileW(pattern.c_str(), &m_data);
     if (m_hFind == INVALID_HANDLE_VALUE)
         return false;
@@ -55,5 +57,5 @@ bool AnyFileMatches(const std::wstring& pattern) {
 }
 
 std::wstring AllEntriesOf(const std::wstring& directory) {
-    return JoinPath(directory, L"*.*");
+    return directory.empty() ? std::wstring() : JoinPath(directory, L"*.*");
 }

@@ -15,7 +15,8 @@ public:
     CFileFind& operator=(const CFileFind&) = delete;
     ~CFileFind() { Close(); }
 
-    // Starts a search; true when a first entry was found, which is then the current one.
+    // Starts a search; true when a first entry was found, which is then the current one. An
+    // empty pattern finds nothing.
     bool FindFile(const std::wstring& pattern);
     // Moves to the next entry; false when there is none (the search is then over).
     bool FindNextFile();
@@ -41,11 +42,14 @@ private:
 // True when at least one file or directory matches the pattern (a find-first succeeds).
 bool AnyFileMatches(const std::wstring& pattern);
 
-// The pattern that enumerates every entry of a directory.
+// The pattern that enumerates every entry of a directory. An empty name is refused: it gives
+// the empty pattern, which finds nothing (joined with "*.*" it would mean the root of the
+// current drive).
 std::wstring AllEntriesOf(const std::wstring& directory);
 
-// Visits every entry of `directory` but "." and "..", with the finder on that entry. A visitor
-// that returns bool stops the walk by returning false, and ForEachEntry then returns false.
+// Visits every entry of `directory` but "." and "..", with the finder on that entry; an empty
+// name visits nothing. A visitor that returns bool stops the walk by returning false, and
+// ForEachEntry then returns false.
 template <typename Visit> bool ForEachEntry(const std::wstring& directory, Visit&& visit) {
     CFileFind find;
     for (bool found = find.FindFile(AllEntriesOf(directory)); found; found = find.FindNextFile()) {

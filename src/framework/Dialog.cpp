@@ -1,12 +1,19 @@
 #include "framework/Dialog.h"
 
+#include "framework/ExceptionBarrier.h"
+
 namespace {
 const wchar_t kObjectProperty[] = L"Melvorin.CDialog";
 }
 
 INT_PTR CDialog::DoModal() {
-    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_hParent,
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_hOwner,
                              DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CDialog::DoModal(HWND owner) {
+    m_hOwner = owner;
+    return DoModal();
 }
 
 bool CDialog::OnCommand(UINT id, UINT code, HWND hControl) {
@@ -42,6 +49,12 @@ bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
     return false;
 }
 
+bool CDialog::OnNotifyFailed(const NMHDR& header, LRESULT& result) {
+    (void)header;
+    (void)result;
+    return false;
+}
+
 // The object lives in a window property rather than in DWLP_USER, which stays free for the
 // dialogs themselves, and can be found from any thread by the window handle.
 CDialog* CDialog::FromHandle(HWND hWnd) {
@@ -61,29 +74,35 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
 }
 
 INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        LRESULT result = 0;
-        switch (msg) {
-        case WM_INITDIALOG:
-            return OnInitDialog();
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_NOTIFY:
-            return OnNotify(reinterpret_cast<NMHDR*>(lParam), result) ? ReturnResult(msg, result)
-                                                                      : FALSE;
-        case WM_TIMER:
-            OnTimer(wParam);
-            return TRUE;
-        case WM_NCDESTROY:
-            ::RemovePropW(m_hWnd, kObjectProperty);
-            m_hWnd = nullptr;
-            return FALSE;
-        default:
-            return OnMessage(msg, wParam, lParam, result) ? ReturnResult(msg, result) : FALSE;
-        }
-    } catch (...) {
-        // Nothing a handler throws may unwind through the system's dialog manager.
+    if (msg == WM_NCDESTROY) {
+        ::RemovePropW(m_hWnd, kObjectProperty);
+        m_hWnd = nullptr;
         return FALSE;
+    }
+    INT_PTR handled = FALSE;
+    if (RunBehindBarrier(L"a dialog", [&] { handled = DispatchToHandlers(msg, wParam, lParam); }))
+        return handled;
+    LRESULT result = 0;
+    if (msg == WM_NOTIFY && OnNotifyFailed(*reinterpret_cast<const NMHDR*>(lParam), result))
+        return ReturnResult(msg, result);
+    return FALSE;
+}
+
+INT_PTR CDialog::DispatchToHandlers(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<NMHDR*>(lParam), result) ? ReturnResult(msg, result)
+                                                                  : FALSE;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return TRUE;
+    default:
+        return OnMessage(msg, wParam, lParam, result) ? ReturnResult(msg, result) : FALSE;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "framework/ModalLoopWnd.h"
 
+#include "framework/ExceptionBarrier.h"
+
 CModalLoopWnd::~CModalLoopWnd() {
     DestroyWindow();
 }
@@ -79,13 +81,11 @@ LRESULT CALLBACK CModalLoopWnd::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, L
 
 LRESULT CModalLoopWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = m_hWnd;
-    try {
-        if (msg == WM_TIMER && OnTimer(wParam))
-            return 0;
-    } catch (...) {
-        // Nothing a handler throws may unwind through the system's message dispatch.
+    bool handled = false;
+    if (msg == WM_TIMER)
+        RunBehindBarrier(L"a modal-loop window", [&] { handled = OnTimer(wParam); });
+    if (handled)
         return 0;
-    }
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
         m_hWnd = nullptr;

@@ -6,7 +6,8 @@
 
 // A window of a class that the program registers, which can run a modal message loop of its
 // own on the thread that created it, until a handler ends the loop. Messages go to virtual
-// handlers; what they leave alone goes to the default window procedure.
+// handlers, behind the exception barrier; what they leave alone, or throw on, goes to the
+// default window procedure.
 class CModalLoopWnd : public CWnd {
 public:
     CModalLoopWnd() = default;

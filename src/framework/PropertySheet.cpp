@@ -1,5 +1,7 @@
 #include "framework/PropertySheet.h"
 
+#include "framework/ExceptionBarrier.h"
+
 // ---- CPropertyPageEx ----
 
 void CPropertyPageEx::SetHeader(const std::wstring& title, const std::wstring& subtitle) {
@@ -62,9 +64,29 @@ bool CPropertyPageEx::OnNotify(NMHDR* header, LRESULT& result) {
     }
 }
 
+// Half-done navigation must not take effect: the page stays, the sheet stays open.
+bool CPropertyPageEx::OnNotifyFailed(const NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+    case PSN_KILLACTIVE:
+        result = TRUE;
+        return true;
+    case PSN_WIZNEXT:
+    case PSN_WIZBACK:
+        result = kStay;
+        return true;
+    case PSN_WIZFINISH:
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // ---- CPropertySheetEx ----
 
 namespace {
+const wchar_t kSheetProperty[] = L"Melvorin.CPropertySheetEx";
+
 // The sheet being created on this thread, and the creation hook that subclasses it.
 thread_local CPropertySheetEx* t_creatingSheet = nullptr;
 thread_local HHOOK t_creationHook = nullptr;
@@ -126,39 +148,46 @@ LRESULT CALLBACK CPropertySheetEx::HookProc(int code, WPARAM wParam, LPARAM lPar
         t_creatingSheet = nullptr;
         ::UnhookWindowsHookEx(t_creationHook);
         t_creationHook = nullptr;
-        sheet->m_hWnd = hWnd;
-        ::SetWindowSubclass(hWnd, SheetProc, 0, reinterpret_cast<DWORD_PTR>(sheet));
+        sheet->Subclass(hWnd);
     }
     return next;
 }
 
-LRESULT CALLBACK CPropertySheetEx::SheetProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR id, DWORD_PTR refData) {
-    (void)id;
-    auto* sheet = reinterpret_cast<CPropertySheetEx*>(refData);
-    if (msg == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(hWnd, SheetProc, 0);
-        sheet->m_hWnd = nullptr;
-        return ::DefSubclassProc(hWnd, msg, wParam, lParam);
-    }
-    try {
+void CPropertySheetEx::Subclass(HWND hWnd) {
+    m_hWnd = hWnd;
+    ::SetPropW(hWnd, kSheetProperty, this);
+    m_pfnSheetProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc)));
+}
+
+LRESULT CALLBACK CPropertySheetEx::SheetProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* sheet = static_cast<CPropertySheetEx*>(::GetPropW(hWnd, kSheetProperty));
+    if (msg != WM_NCDESTROY)
         return sheet->Dispatch(msg, wParam, lParam);
-    } catch (...) {
-        // Nothing a handler throws may unwind through the common controls.
-        return 0;
-    }
+    // The sheet's own procedure gets its window back for the last message.
+    ::RemovePropW(hWnd, kSheetProperty);
+    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sheet->m_pfnSheetProc));
+    sheet->m_hWnd = nullptr;
+    return ::CallWindowProcW(sheet->m_pfnSheetProc, hWnd, msg, wParam, lParam);
 }
 
 LRESULT CPropertySheetEx::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
-        LRESULT focus = ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
-        OnInitDialog();
+        LRESULT focus = CallSheetProc(msg, wParam, lParam);
+        RunBehindBarrier(L"the wizard sheet", [&] { OnInitDialog(); });
         return focus;
     }
     LRESULT result = 0;
-    if (OnMessage(msg, wParam, lParam, result))
+    bool handled = false;
+    if (RunBehindBarrier(L"the wizard sheet",
+                         [&] { handled = OnMessage(msg, wParam, lParam, result); }) &&
+        handled)
         return result;
-    return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
+    return CallSheetProc(msg, wParam, lParam);
+}
+
+LRESULT CPropertySheetEx::CallSheetProc(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return ::CallWindowProcW(m_pfnSheetProc, m_hWnd, msg, wParam, lParam);
 }
 
 bool CPropertySheetEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -1,5 +1,7 @@
 #include "framework/Thread.h"
 
+#include "framework/ExceptionBarrier.h"
+
 #include <process.h>
 
 namespace {
@@ -11,11 +13,9 @@ struct ThreadStart {
 unsigned __stdcall ThreadMain(void* argument) {
     ThreadStart start = *static_cast<ThreadStart*>(argument);
     delete static_cast<ThreadStart*>(argument);
-    try {
-        return start.proc(start.hWnd);
-    } catch (...) {
-        return 1;
-    }
+    UINT result = 1;
+    RunBehindBarrier(L"a worker thread", [&] { result = start.proc(start.hWnd); });
+    return result;
 }
 } // namespace
 

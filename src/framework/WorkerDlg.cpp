@@ -1,6 +1,13 @@
 #include "framework/WorkerDlg.h"
 
+#include "framework/ExceptionBarrier.h"
 #include "framework/Thread.h"
+
+namespace {
+// WM_WORKER_DONE's wParam: whether Work returned or threw.
+constexpr WPARAM kWorkCompleted = 0;
+constexpr WPARAM kWorkFailed = 1;
+} // namespace
 
 CWorkerDlg::~CWorkerDlg() {
     CloseThread();
@@ -14,7 +21,7 @@ BOOL CWorkerDlg::OnInitDialog() {
     if (!m_hThread) {
         // Without a worker nothing would ever end the dialog.
         m_pStartEvent.reset();
-        OnWorkerNotStarted();
+        OnWorkerFailed();
         EndDialog(IDCANCEL);
         return TRUE;
     }
@@ -26,22 +33,21 @@ BOOL CWorkerDlg::OnInitDialog() {
 UINT CWorkerDlg::WorkerMain(HWND hWnd) {
     auto* dialog = static_cast<CWorkerDlg*>(FromHandle(hWnd));
     dialog->m_pStartEvent->Wait();
-    try {
-        dialog->Work();
-    } catch (...) {
-        // The dialog must still hear that the worker is done.
-    }
-    ::PostMessageW(hWnd, WM_WORKER_DONE, 0, 0);
+    const bool completed = RunBehindBarrier(L"a worker", [dialog] { dialog->Work(); });
+    // The dialog hears that the worker is done in any case, and whether the work went through.
+    ::PostMessageW(hWnd, WM_WORKER_DONE, completed ? kWorkCompleted : kWorkFailed, 0);
     return 0;
 }
 
 bool CWorkerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    (void)wParam;
     (void)lParam;
     if (msg != WM_WORKER_DONE)
         return false;
     CloseThread();
-    OnWorkerDone();
+    if (wParam == kWorkCompleted)
+        OnWorkerDone();
+    else
+        OnWorkerFailed();
     m_pStartEvent.reset();
     EndDialog(IDCANCEL);
     result = 0;

@@ -22,7 +22,8 @@
 //   3. The worker runs Work, which reports progress to the dialog's controls through window
 //      messages, and then posts WM_WORKER_DONE as its last act.
 //   4. The dialog's handler of WM_WORKER_DONE waits for the thread to end, calls OnWorkerDone
-//      to collect the results, releases the event and ends the dialog with IDCANCEL.
+//      to collect the results (or OnWorkerFailed when Work threw, which the worker records
+//      and reports in the message), releases the event and ends the dialog with IDCANCEL.
 //
 // Cancel (Escape, or the close box) does not end the dialog: it raises a flag that Work
 // polls between steps. Enter does nothing: only the worker's message ends the dialog, so its
@@ -38,9 +39,11 @@ protected:
     virtual void HandOverInputs() {}
     // Runs on the worker thread.
     virtual void Work() = 0;
+    // The work went through: its results are complete.
     virtual void OnWorkerDone() {}
-    // The worker could not be started; the dialog ends at once and OnWorkerDone is not called.
-    virtual void OnWorkerNotStarted() {}
+    // The work did not go through: the worker could not be started (the dialog then ends at
+    // once), or Work threw. OnWorkerDone is not called.
+    virtual void OnWorkerFailed() {}
 
     void OnOK() override {}
     void OnCancel() override { m_bCancelRequested = true; }

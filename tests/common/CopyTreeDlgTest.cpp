@@ -9,19 +9,29 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 
 namespace {
 
-// The copy dialog with a look at its progress bar just before it closes.
+// The copy dialog with a look at its progress bar just before it closes, and, when asked,
+// a file copy that fails by throwing.
 class CProbedCopyTreeDlg : public CCopyTreeDlg {
 public:
     std::atomic<HWND> m_hShown = nullptr;
     int m_nUpper = -1;
     int m_nPos = -1;
     std::wstring m_strFrom;
+    bool m_bFailCopies = false;
+    mutable std::atomic<int> m_nCopiesTried = 0;
 
 protected:
+    void CopyFileOver(const std::wstring& source, const std::wstring& target) const override {
+        ++m_nCopiesTried;
+        if (m_bFailCopies)
+            throw std::runtime_error("the disk is full");
+        CCopyTreeDlg::CopyFileOver(source, target);
+    }
     BOOL OnInitDialog() override {
         BOOL result = CCopyTreeDlg::OnInitDialog();
         m_hShown = m_hWnd;
@@ -77,6 +87,31 @@ TEST_F(CopyTreeDialog, MissingSourceIsAnImmediateSuccessThatCreatesTheDestinatio
     EXPECT_EQ(dialog.m_nUpper, 0);
     EXPECT_TRUE(Exists(m_dir / L"new\\dst"));
     EXPECT_EQ(CountEntriesBelow(m_dir / L"new\\dst"), 0);
+}
+
+TEST_F(CopyTreeDialog, ACopyThatThrowsIsReportedAsNotDone) {
+    WriteTreeFile(m_dir / L"src", L"a.txt", "a");
+    CProbedCopyTreeDlg dialog;
+    dialog.m_bFailCopies = true;
+    dialog.m_strSource = m_dir / L"src";
+    dialog.m_strDestination = m_dir / L"dst";
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.m_nCopiesTried, 1);
+    EXPECT_EQ(dialog.m_nStatus, CCopyTreeDlg::Cancelled);
+}
+
+// An empty source would mean the root of the current drive. Every file copy fails here, so
+// that a walk that went there would end at its first file.
+TEST_F(CopyTreeDialog, AnEmptySourceCopiesNothing) {
+    CProbedCopyTreeDlg dialog;
+    dialog.m_bFailCopies = true;
+    dialog.m_strSource = L"";
+    dialog.m_strDestination = m_dir / L"dst";
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.m_nCopiesTried, 0);
+    EXPECT_EQ(dialog.m_nStatus, CCopyTreeDlg::Finished);
+    EXPECT_EQ(dialog.m_nUpper, 0);
+    EXPECT_EQ(CountEntriesBelow(m_dir / L"dst"), 0);
 }
 
 TEST_F(CopyTreeDialog, EscapeStopsBeforeTheNextEntryAndKeepsWhatWasCopied) {

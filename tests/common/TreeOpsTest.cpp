@@ -1,3 +1,4 @@
+#include "common/FileFind.h"
 #include "common/TreeFixture.h"
 #include "common/TreeOps.h"
 
@@ -89,6 +90,18 @@ TEST(CountTreeEntries, CountsFilesAndDirectoriesAtAllDepths) {
 // count that went wrong only takes long, where a deletion would do real harm.
 TEST(CountTreeEntries, AnEmptyNameIsNoTree) {
     EXPECT_EQ(CountTreeEntries(L""), 0);
+}
+
+// The shared walk refuses an empty name, which joined with "*.*" would be the root of the
+// current drive (which has entries).
+TEST(ForEachEntry, AnEmptyNameVisitsNothing) {
+    ASSERT_TRUE(AnyFileMatches(L"\\*.*"));
+    int visited = 0;
+    EXPECT_TRUE(ForEachEntry(L"", [&visited](const CFileFind&) { ++visited; }));
+    EXPECT_EQ(visited, 0);
+    EXPECT_EQ(AllEntriesOf(L""), L"");
+    CFileFind find;
+    EXPECT_FALSE(find.FindFile(L""));
 }
 
 } // namespace

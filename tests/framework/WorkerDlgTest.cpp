@@ -1,9 +1,11 @@
+#include "DebugOutputCapture.h"
 #include "FrameworkTestIds.h"
 #include "framework/WorkerDlg.h"
 #include "support/WindowDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -20,6 +22,7 @@ public:
     int m_nWorkerResult = 0;
     int m_nResult = 0;
     bool m_bDoneHandled = false;
+    bool m_bFailureHandled = false;
     bool m_bCancelSeen = false;
 
 protected:
@@ -33,7 +36,7 @@ protected:
         m_nSeen = m_nJobInput;
         SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Working"));
         if (m_mode == Mode::Throw)
-            throw 1;
+            throw std::runtime_error("the job broke down");
         while (m_mode == Mode::UntilCancelled && !IsCancelRequested())
             ::Sleep(10);
         m_bCancelSeen = IsCancelRequested();
@@ -44,6 +47,7 @@ protected:
         m_bDoneHandled = true;
         m_nResult = m_nWorkerResult;
     }
+    void OnWorkerFailed() override { m_bFailureHandled = true; }
 
 private:
     Mode m_mode;
@@ -60,6 +64,7 @@ TEST(WorkerDlg, WorkerDoneEndsTheDialogAndHandsBackResults) {
     CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::Copy);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_TRUE(dialog.m_bDoneHandled);
+    EXPECT_FALSE(dialog.m_bFailureHandled);
     EXPECT_EQ(dialog.m_nResult, 14);
     EXPECT_FALSE(dialog.m_bCancelSeen);
 }
@@ -93,10 +98,14 @@ TEST(WorkerDlg, EnterDoesNotEndTheDialogWhileTheWorkerRuns) {
     EXPECT_TRUE(dialog.m_bDoneHandled);
 }
 
-TEST(WorkerDlg, AWorkerThatThrowsStillEndsItsDialog) {
+TEST(WorkerDlg, AWorkerThatThrowsEndsItsDialogAndReportsTheFailure) {
     CTrivialWorkerDlg dialog(CTrivialWorkerDlg::Mode::Throw);
+    DebugOutputCapture debugOutput;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_TRUE(dialog.m_bDoneHandled);
+    EXPECT_TRUE(dialog.m_bFailureHandled);
+    EXPECT_FALSE(dialog.m_bDoneHandled) << "no results of a job that broke down";
+    EXPECT_NE(debugOutput.Text().find(L"the job broke down"), std::wstring::npos)
+        << debugOutput.Text();
 }
 
 } // namespace
