@@ -116,7 +116,26 @@ TEST_F(AppsPageTest, OneTickedApplicationIsInstalledWhileTheWizardWaits) {
     ASSERT_TRUE(ClickListItemCheckBox(list, 1));
     EXPECT_TRUE(IsListItemChecked(list, 1));
     EXPECT_TRUE(WaitUntil([&] { return !IsListItemChecked(list, 0); }));
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(::GetDlgItem(sheet, kFinish)) != 0; }));
+    HWND finish = ::GetDlgItem(sheet, kFinish);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(finish) != 0; }));
+
+    // A click on Paint's text ticks nothing and leaves Finish as it is.
+    const RECT label = ListItemRect(list, 0, LVIR_LABEL);
+    POINT onText = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+    ::ClientToScreen(list, &onText);
+    ClickAt(onText);
+    ASSERT_TRUE(WaitUntil([&] {
+        return ::SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_SELECTED) != 0;
+    })) << "the click reached the list";
+    EXPECT_TRUE(IsListItemChecked(list, 1));
+    EXPECT_FALSE(IsListItemChecked(list, 0));
+    EXPECT_TRUE(::IsWindowEnabled(finish));
+
+    // Finish follows every change of a tick, by mouse or not (the space bar, for one).
+    SetListItemChecked(list, 1, false);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(finish); }));
+    SetListItemChecked(list, 1, true);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(finish) != 0; }));
 
     // Two ticks, as the keyboard can leave them, are refused.
     SetListItemChecked(list, 0, true);
@@ -151,6 +170,48 @@ TEST_F(AppsPageTest, OneTickedApplicationIsInstalledWhileTheWizardWaits) {
 
     EXPECT_EQ(Page(sheet), page) << "Finish stays on the page";
     EXPECT_FALSE(IsListItemChecked(list, 1)) << "the list is reset";
+    ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    EXPECT_TRUE(m_program->WaitForExit());
+}
+
+// The machine's install-all setting, in force while the object lives.
+class InstallAllSetting {
+public:
+    InstallAllSetting() {
+        ::CreateDirectoryW(L"C:\\Util", nullptr);
+        WriteAnsi(kFile, "[Quorvane]\r\nAutoExec=On\r\n");
+    }
+    ~InstallAllSetting() { ::DeleteFileW(kFile); }
+
+private:
+    static constexpr const wchar_t* kFile = L"C:\\Util\\Software.ini";
+};
+
+TEST_F(AppsPageTest, InstallAllModeListsTheConfiguredApplicationsAndAClickKeepsInstallOn) {
+    MakeSource();
+    m_pc.WriteInstallIni("[General]\r\nTitle=" + std::string(m_title.begin(), m_title.end()) +
+                         "\r\n[Data]\r\nDtaFile2=Word.dta\r\nDtaFile7=PAINT.DTA\r\n"
+                         "[English]\r\nInstallApp=All of these:\r\n");
+    InstallAllSetting installAll;
+    HWND sheet = StartOnAppsPage();
+    ASSERT_NE(sheet, nullptr);
+    HWND page = Page(sheet);
+    HWND list = ::GetDlgItem(page, kAppsList);
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ListItemCount(list) == 2; }));
+    EXPECT_EQ(ListItemText(list, 1, 1), L"Word.dta") << "the names as Install.ini writes them";
+    EXPECT_EQ(ListItemText(list, 0, 1), L"PAINT.DTA");
+    EXPECT_EQ(ItemText(page, kAppsPrompt), L"All of these:");
+    EXPECT_EQ(::SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES, 0);
+
+    HWND finish = ::GetDlgItem(sheet, kFinish);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(finish) != 0; }));
+    const RECT row = ListItemRect(list, 0, LVIR_LABEL);
+    POINT onItem = {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    ::ClientToScreen(list, &onItem);
+    ClickAt(onItem);
+    ::Sleep(300);
+    EXPECT_TRUE(::IsWindowEnabled(finish)) << "a click never disables Install";
     ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     EXPECT_TRUE(m_program->WaitForExit());
 }
