@@ -7,10 +7,9 @@
 // backslash separators; both separators count in destinations.
 
 // True when the name can be written below a destination without leaving it, without naming a
-// device and without being changed by the file system: it is relative, has no empty, "." or ".."
-// component, no component ending in a dot or a blank, no character that Windows forbids in file
-// names (":" included), and no reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or
-// without extension). Every caller that builds a path from an entry name applies it.
+// device and without being changed by the file system: a relative path with backslash
+// separators that passes the system's rule for names from untrusted data (IsSafeRelativePath of
+// common/core/SafeNames.h). Every caller that builds a path from an entry name applies it.
 bool IsSafeEntryName(std::u16string_view name);
 
 bool IsPathSeparator(char16_t c);

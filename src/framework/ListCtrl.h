@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/CheckBoxes.h"
+#include "framework/FillingGuard.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -13,6 +15,14 @@ public:
 
     void SetImageList(HIMAGELIST images, int which) const {
         SendMessage(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images));
+    }
+    // Sets the extended styles of `mask` (0: all) as in `styles`, for example LVS_EX_CHECKBOXES
+    // or LVS_EX_FULLROWSELECT; returns the styles before.
+    DWORD SetExtendedStyle(DWORD mask, DWORD styles) const {
+        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, mask, styles));
+    }
+    DWORD GetExtendedStyle() const {
+        return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
     }
     int InsertColumn(int column, const std::wstring& heading, int width) const {
         LVCOLUMNW data = {};
@@ -34,13 +44,27 @@ public:
     bool DeleteAllItems() const { return SendMessage(LVM_DELETEALLITEMS) != FALSE; }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
 
-    std::wstring GetItemText(int index) const {
-        wchar_t text[MAX_PATH + 1] = {};
+    // The whole text of an item (`subItem` 0) or of one of its sub-items, however long.
+    std::wstring GetItemText(int index, int subItem = 0) const;
+    bool SetItemText(int index, int subItem, const std::wstring& text) const {
         LVITEMW data = {};
-        data.pszText = text;
-        data.cchTextMax = MAX_PATH + 1;
-        SendMessage(LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&data));
-        return text;
+        data.iSubItem = subItem;
+        data.pszText = const_cast<wchar_t*>(text.c_str());
+        return SendMessage(LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&data)) != FALSE;
+    }
+    // The item's own value (its lParam).
+    LPARAM GetItemData(int index) const {
+        LVITEMW data = {};
+        data.mask = LVIF_PARAM;
+        data.iItem = index;
+        return SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data)) ? data.lParam : 0;
+    }
+    bool SetItemData(int index, LPARAM value) const {
+        LVITEMW data = {};
+        data.mask = LVIF_PARAM;
+        data.iItem = index;
+        data.lParam = value;
+        return SendMessage(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&data)) != FALSE;
     }
     // The index of the item whose text is exactly `text`, or -1.
     int FindItem(const std::wstring& text) const {
@@ -53,11 +77,32 @@ public:
     int GetNextItem(int start, UINT flags) const {
         return static_cast<int>(SendMessage(LVM_GETNEXTITEM, start, flags));
     }
+    UINT GetItemState(int index, UINT mask) const {
+        return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, index, mask));
+    }
     bool SetItemState(int index, UINT state, UINT mask) const {
         LVITEMW data = {};
         data.state = state;
         data.stateMask = mask;
         return SendMessage(LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&data)) != FALSE;
+    }
+    // The item's check box (LVS_EX_CHECKBOXES).
+    bool GetCheck(int index) const {
+        return IsCheckBoxTicked(GetItemState(index, LVIS_STATEIMAGEMASK));
+    }
+    bool SetCheck(int index, bool checked) const {
+        return SetItemState(index, CheckBoxState(checked), LVIS_STATEIMAGEMASK);
+    }
+    // The item at a point of the client area, or -1; `flags` tells where on the item the point
+    // lies (LVHT_ONITEMSTATEICON: on its check box).
+    int HitTest(POINT point, UINT* flags = nullptr) const {
+        LVHITTESTINFO test = {};
+        test.pt = point;
+        const int index =
+            static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&test)));
+        if (flags)
+            *flags = test.flags;
+        return index;
     }
     bool EnsureVisible(int index) const { return SendMessage(LVM_ENSUREVISIBLE, index) != FALSE; }
     int GetItemImage(int index) const {
@@ -67,4 +112,6 @@ public:
         SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
         return data.iImage;
     }
+    // True while the program fills the list (CFillingGuard).
+    bool IsFilling() const { return IsControlFilling(m_hWnd); }
 };

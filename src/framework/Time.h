@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <ctime>
+#include <string>
 
 // A local date and time in whole seconds.
 class CTime {
@@ -23,9 +24,15 @@ public:
     int GetMinute() const { return Local().tm_min; }
     int GetSecond() const { return Local().tm_sec; }
 
+    // The local time in the form of a wcsftime format, such as "%Y/%m/%d %H:%M:%S". The format
+    // comes from the program, never from data. Empty when the time has no local form.
+    std::wstring Format(const wchar_t* format) const;
+
     auto operator<=>(const CTime&) const = default;
 
 private:
+    // False when the C library cannot represent the time in local time.
+    bool ToLocal(std::tm& tm) const;
     std::tm Local() const;
 
     std::time_t m_time = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/CheckBoxes.h"
+#include "framework/FillingGuard.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -42,15 +44,55 @@ public:
     HTREEITEM GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
 
-    std::wstring GetItemText(HTREEITEM item) const {
-        wchar_t text[MAX_PATH + 1] = {};
+    // The item's whole text, however long.
+    std::wstring GetItemText(HTREEITEM item) const;
+    // The item's own value (its lParam).
+    LPARAM GetItemData(HTREEITEM item) const {
         TVITEMW data = {};
-        data.mask = TVIF_TEXT;
+        data.mask = TVIF_PARAM;
         data.hItem = item;
-        data.pszText = text;
-        data.cchTextMax = MAX_PATH + 1;
-        SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
-        return text;
+        return SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data)) ? data.lParam : 0;
+    }
+    bool SetItemData(HTREEITEM item, LPARAM value) const {
+        TVITEMW data = {};
+        data.mask = TVIF_PARAM;
+        data.hItem = item;
+        data.lParam = value;
+        return SendMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&data)) != FALSE;
+    }
+    UINT GetItemState(HTREEITEM item, UINT mask) const {
+        return static_cast<UINT>(
+            SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), mask));
+    }
+    bool SetItemState(HTREEITEM item, UINT state, UINT mask) const {
+        TVITEMW data = {};
+        data.mask = TVIF_STATE;
+        data.hItem = item;
+        data.state = state;
+        data.stateMask = mask;
+        return SendMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&data)) != FALSE;
+    }
+    // Switches the check boxes on. A tree whose template asks for them may still show its
+    // boxes unticked whatever the program sets before it is shown; setting the style after
+    // creation, before the tree is filled, avoids that.
+    void EnableCheckBoxes() const;
+    // The item's check box.
+    bool GetCheck(HTREEITEM item) const {
+        return IsCheckBoxTicked(GetItemState(item, TVIS_STATEIMAGEMASK));
+    }
+    bool SetCheck(HTREEITEM item, bool checked) const {
+        return SetItemState(item, CheckBoxState(checked), TVIS_STATEIMAGEMASK);
+    }
+    // The item at a point of the client area, or nullptr; `flags` tells where on the item the
+    // point lies (TVHT_ONITEMSTATEICON: on its check box).
+    HTREEITEM HitTest(POINT point, UINT* flags = nullptr) const {
+        TVHITTESTINFO test = {};
+        test.pt = point;
+        const auto item = reinterpret_cast<HTREEITEM>(
+            SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&test)));
+        if (flags)
+            *flags = test.flags;
+        return item;
     }
     bool SelectItem(HTREEITEM item) const {
         return SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != FALSE;
@@ -59,4 +101,6 @@ public:
     bool Expand(HTREEITEM item, UINT code) const {
         return SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)) != FALSE;
     }
+    // True while the program fills the tree (CFillingGuard).
+    bool IsFilling() const { return IsControlFilling(m_hWnd); }
 };

@@ -220,3 +220,4 @@
 #define IDS_GET_APP_LIST3 238        // GetAppList3
 #define IDS_GET_DRIVER_LIST2 239     // GetDriverList2
 #define IDS_ONLY_ONE_ITEM 240        // ONLYONEITEM
+#define IDS_RESTART_FAILED 241       // the restart of Windows failed
