@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WineDrives.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <string>

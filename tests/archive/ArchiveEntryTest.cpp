@@ -1,5 +1,6 @@
 // Walking the directory: what each entry shows, and damaged records.
-#include "ScratchDir.h"
+#include "FixtureFiles.h"
+#include "support/TempDir.h"
 
 #include "archive/ArchiveError.h"
 #include "archive/ArchiveReader.h"
@@ -41,7 +42,7 @@ protected:
         EXPECT_FALSE(fs::exists(m_dir / "out"));
     }
 
-    CScratchDir m_dir;
+    TempDir m_dir;
     fs::path m_path = m_dir / "test.inp";
     CArchiveReader m_reader;
 };

@@ -1,6 +1,7 @@
 // Extraction: the framing rules, the sizes, the target paths, and what happens to the target
 // when anything fails.
-#include "ScratchDir.h"
+#include "FixtureFiles.h"
+#include "support/TempDir.h"
 
 #include "archive/ArchiveError.h"
 #include "archive/ArchiveReader.h"
@@ -49,7 +50,7 @@ protected:
         return entry;
     }
 
-    CScratchDir m_dir;
+    TempDir m_dir;
     fs::path m_path = m_dir / "test.inp";
     fs::path m_out = m_dir / "out";
     CArchiveReader m_reader;
@@ -141,7 +142,7 @@ TEST_F(ArchiveExtract, BlockInflatingToMoreThanOneMebibyteFails) {
     for (const std::vector<Bytes>& blocks :
          {DeflateBlocks(over, over.size()),                                       // the last block
           DeflateBlocks(Text(3 * ArchiveFormat::MaxBlockOutput), over.size())}) { // a middle one
-        CScratchDir dir;
+        TempDir dir;
         FixtureContainer container;
         container.entries.push_back(EntryWithBlocks(blocks, 0));
         container.entries[0].fileSize = blocks.size() == 1 ? over.size() : 3 * over.size() - 3;

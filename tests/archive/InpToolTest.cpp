@@ -1,6 +1,7 @@
 // The container tool: containers it creates read back through the reader entry for entry, and
 // its commands' output and exit status.
-#include "ScratchDir.h"
+#include "FixtureFiles.h"
+#include "support/TempDir.h"
 
 #include "archive/ArchiveReader.h"
 #include "tools/InpTool.h"
@@ -26,7 +27,7 @@ protected:
         WriteBytes(m_container, container.Build());
     }
 
-    CScratchDir m_dir;
+    TempDir m_dir;
     fs::path m_container = m_dir / "test.inp";
     std::ostringstream m_out;
     std::ostringstream m_err;
@@ -87,7 +88,7 @@ TEST_F(InpTool, CreateFromAMissingDirectoryLeavesNoContainer) {
 #ifndef _WIN32
 TEST_F(InpTool, CreateRefusesNamesThatCouldNotBeExtracted) {
     for (const char* name : {"aux.txt", "a:b", "trailing.", "back\\slash"}) {
-        CScratchDir source;
+        TempDir source;
         WriteBytes(source / name, Text(3));
         EXPECT_NE(Run({u"create", Container(), ArchiveTextOf(source.Path())}), 0) << name;
         EXPECT_NE(m_err.str().find("ERROR_INVALID_NAME"), std::string::npos) << name;

@@ -1,5 +1,6 @@
 #include "common/CommandRunner.h"
 #include "common/CurrentDir.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 #include "support/WindowDriver.h"
 

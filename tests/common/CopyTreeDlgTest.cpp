@@ -71,7 +71,7 @@ TEST_F(CopyTreeDialog, ProgressRangeIsTheWholeTreeAndEndsFull) {
     EXPECT_EQ(dialog.m_nUpper, 5);
     EXPECT_EQ(dialog.m_nPos, 5);
     // The last directory walked, on its own line.
-    EXPECT_EQ(dialog.m_strFrom, L"From'" + m_dir.Path() + L"\\src\\Sub\\Deeper'\n");
+    EXPECT_EQ(dialog.m_strFrom, L"From'" + m_dir.Path().wstring() + L"\\src\\Sub\\Deeper'\n");
     EXPECT_EQ(ReadBytes(m_dir / L"dst\\Sub\\Deeper\\c.txt"), "c");
     // A read-only target is overwritten, and no copy stays read-only.
     EXPECT_EQ(ReadBytes(m_dir / L"dst\\a.txt"), "a");

@@ -1,6 +1,7 @@
 #include "common/FileFind.h"
 #include "common/Pause.h"
 #include "common/Paths.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The shared tests over real files, through the Windows classes and functions.
 #include "common/ProfileFixture.h"
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include "common/IniReader.h"

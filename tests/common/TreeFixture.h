@@ -1,6 +1,9 @@
 #pragma once
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
+
+#include <windows.h>
 
 #include <string>
 

@@ -83,7 +83,7 @@ TEST(CountTreeEntries, CountsFilesAndDirectoriesAtAllDepths) {
     WriteTreeFile(dir.Path(), L"d1\\d2\\c.txt", "");
     MakeDirectory(dir / L"d3");
     EXPECT_EQ(CountTreeEntries(dir.Path()), 6);
-    EXPECT_EQ(CountTreeEntries(dir.Path() + L"\\"), 6);
+    EXPECT_EQ(CountTreeEntries(dir.Path().wstring() + L"\\"), 6);
 }
 
 // An empty name would mean the root of the current drive. Only the count is tried here: a

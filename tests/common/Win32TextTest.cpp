@@ -1,5 +1,6 @@
 // The Windows side on real files: fresh reads on every call, relative names, sharing, the
 // current directory, the code page and the files the line file writes.
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include "common/CurrentDir.h"

@@ -75,7 +75,8 @@ TEST_F(FindFile, OkRefusesAnEmptyOrMissingDirectoryAndAcceptsAnExistingOne) {
 TEST_F(FindFile, AFileOrAPatternIsNotADirectory) {
     WriteBytes(m_dir / L"file.txt", "x");
     std::wstring file = m_dir / L"file.txt";
-    std::wstring pattern = m_dir.Path().substr(0, m_dir.Path().size() - 1) + L"*";
+    const std::wstring dir = m_dir.Path();
+    std::wstring pattern = dir.substr(0, dir.size() - 1) + L"*";
     Ask([&](HWND window) {
         for (const std::wstring& typed : {file, pattern}) {
             Type(window, IDC_FINDFILE_DIR, typed);

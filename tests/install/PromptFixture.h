@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 #include "support/WindowDriver.h"
 

@@ -1,6 +1,7 @@
 #include "app/Administrator.h"
 #include "app/RecoveryApp.h"
 #include "resources/resource.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 #include "support/WindowDriver.h"
 

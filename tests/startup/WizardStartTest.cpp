@@ -1,6 +1,7 @@
 // The real program, started under Wine in a directory of its own and driven from this
 // process as a user would.
 #include "resources/resource.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 #include "support/WindowDriver.h"
 

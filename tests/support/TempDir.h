@@ -1,30 +1,26 @@
 #pragma once
 
-#include <windows.h>
+#include <filesystem>
 
-#include <string>
-
-// A fresh directory below the user's temporary directory, removed with all it holds (read-only
-// files too) when the object goes.
+// A fresh directory for one test, removed with all it holds when the object goes: read-only
+// files too, and on Windows paths longer than 260 characters. The native tests, the fuzz
+// targets and the Windows tests all make their scratch directories with it.
 class TempDir {
 public:
+    // A directory below the system's temporary directory.
     TempDir();
+    // A directory below `parent`, which must exist.
+    explicit TempDir(const std::filesystem::path& parent);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::wstring& Path() const { return m_path; }
+    const std::filesystem::path& Path() const { return m_path; }
     // The path of a name inside the directory.
-    std::wstring operator/(const std::wstring& name) const { return m_path + L"\\" + name; }
+    std::filesystem::path operator/(const std::filesystem::path& relative) const {
+        return m_path / relative;
+    }
 
 private:
-    std::wstring m_path;
+    std::filesystem::path m_path;
 };
-
-// Writes bytes to a file, replacing it.
-void WriteBytes(const std::wstring& path, const std::string& bytes);
-// Writes a text as ANSI bytes with CRLF line ends as given.
-inline void WriteAnsi(const std::wstring& path, const std::string& text) {
-    WriteBytes(path, text);
-}
-std::string ReadBytes(const std::wstring& path);

@@ -1,10 +1,12 @@
 #include "support/WindowDriver.h"
 
+#include <cwchar>
+
 namespace {
+
 struct Search {
-    const wchar_t* className;
-    const std::wstring* title;
     DWORD processId;
+    const std::function<bool(HWND)>* accept;
     std::vector<HWND> found;
 };
 
@@ -12,23 +14,46 @@ BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hWnd, &owner);
-    if (search->processId && owner != search->processId)
-        return TRUE;
-    wchar_t className[256];
-    if (search->className &&
-        (!::GetClassNameW(hWnd, className, 256) || std::wstring(className) != search->className))
-        return TRUE;
-    if (::IsWindowVisible(hWnd) && WindowText(hWnd) == *search->title)
+    if ((!search->processId || owner == search->processId) && ::IsWindowVisible(hWnd) &&
+        (*search->accept)(hWnd))
         search->found.push_back(hWnd);
     return TRUE;
 }
+
+// The visible top-level windows of the process (of any, when 0) that `accept` takes.
+std::vector<HWND> CollectWindows(DWORD processId, const std::function<bool(HWND)>& accept) {
+    Search search{processId, &accept, {}};
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool HasClass(HWND hWnd, const wchar_t* className) {
+    wchar_t name[256];
+    return ::GetClassNameW(hWnd, name, 256) && ::_wcsicmp(name, className) == 0;
+}
+
+BOOL CALLBACK CheckMessageBoxChild(HWND child, LPARAM lParam) {
+    auto* onlyButtonsAndStatics = reinterpret_cast<bool*>(lParam);
+    *onlyButtonsAndStatics = HasClass(child, L"Button") || HasClass(child, L"Static");
+    return *onlyButtonsAndStatics;
+}
+
+bool IsMessageBox(HWND hWnd) {
+    if (!HasClass(hWnd, L"#32770") || !::GetDlgItem(hWnd, 0xFFFF))
+        return false;
+    bool onlyButtonsAndStatics = true;
+    ::EnumChildWindows(hWnd, CheckMessageBoxChild,
+                       reinterpret_cast<LPARAM>(&onlyButtonsAndStatics));
+    return onlyButtonsAndStatics;
+}
+
 } // namespace
 
 std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& title,
                               DWORD processId) {
-    Search search{className, &title, processId, {}};
-    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return CollectWindows(processId, [&](HWND hWnd) {
+        return (!className || HasClass(hWnd, className)) && WindowText(hWnd) == title;
+    });
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -68,6 +93,29 @@ std::wstring WindowText(HWND hWnd) {
 
 std::wstring ItemText(HWND dialog, int id) {
     return WindowText(::GetDlgItem(dialog, id));
+}
+
+MessageBoxSeen WaitForMessageBox(DWORD processId, HWND owner, DWORD timeoutMs) {
+    MessageBoxSeen seen;
+    WaitUntil(
+        [&] {
+            std::vector<HWND> boxes = CollectWindows(processId, [owner](HWND hWnd) {
+                return (!owner || ::GetWindow(hWnd, GW_OWNER) == owner) && IsMessageBox(hWnd);
+            });
+            seen.window = boxes.empty() ? nullptr : boxes.front();
+            return seen.window != nullptr;
+        },
+        timeoutMs);
+    if (seen.window) {
+        seen.caption = WindowText(seen.window);
+        seen.text = ItemText(seen.window, 0xFFFF);
+    }
+    return seen;
+}
+
+void PressButton(HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
 std::wstring HostPath(const std::string& path) {

@@ -30,6 +30,20 @@ std::vector<HWND> FindWindows(const wchar_t* className, const std::wstring& titl
 std::wstring WindowText(HWND hWnd);
 std::wstring ItemText(HWND dialog, int id);
 
+// A message box as the program shows it: its window, caption and text.
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+};
+// Waits for a message box of the process, owned by `owner` when one is given; `window` is
+// nullptr after the timeout. A message box is a visible dialog that holds only buttons and
+// statics, its text being the static 0xFFFF.
+MessageBoxSeen WaitForMessageBox(DWORD processId, HWND owner = nullptr, DWORD timeoutMs = 10000);
+// Presses a button of a dialog or message box of any process. The press is posted, so that a
+// modal loop sees it, and the call returns at once.
+void PressButton(HWND dialog, int id);
+
 // The Windows form of a path of the build machine (under Wine, drive Z: is its root).
 std::wstring HostPath(const std::string& path);
 

@@ -34,7 +34,7 @@ TEST_F(SetupWait, SetupWhoseProcessesHaveEndedIsNoticedAtTheFirstTick) {
     int before = CountProcesses();
     ASSERT_GT(before, 0);
     EXPECT_EQ(RunSetup(L"/q"), 0u);
-    EXPECT_EQ(LogValue(m_dir / L"setup.log", "cwd"), m_dir.Path());
+    EXPECT_EQ(LogValue(m_dir / L"setup.log", "cwd"), m_dir.Path().wstring());
 
     SetupWaitResult result = WaitForSetupProcesses(m_parent, before, 0, 60, kTick);
     EXPECT_TRUE(result.bProcessesFinished);

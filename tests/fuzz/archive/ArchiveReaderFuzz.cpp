@@ -3,33 +3,26 @@
 // directory is a finding.
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveText.h"
+#include "support/TempDir.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // Memory-backed when the system has it: every input writes files.
-fs::path MakeScratch() {
-    const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string pattern = (base / "melvorin-archive-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    return pattern;
+fs::path ScratchParent() {
+    return fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
 }
 
 struct Scratch {
-    Scratch() : root(MakeScratch()), container(root / "c.inp"), out(root / "out") {}
-    ~Scratch() { fs::remove_all(root); }
-    fs::path root;
-    fs::path container;
-    fs::path out;
+    TempDir root{ScratchParent()};
+    fs::path container = root / "c.inp";
+    fs::path out = root / "out";
 };
 
 void WriteInput(const fs::path& path, const std::uint8_t* data, std::size_t size) {
@@ -55,7 +48,7 @@ void ListAndExtract(const Scratch& scratch) {
 
 // Only the container and the extraction directory may exist below the scratch root.
 void CheckNothingEscaped(const Scratch& scratch) {
-    for (const auto& entry : fs::directory_iterator(scratch.root)) {
+    for (const auto& entry : fs::directory_iterator(scratch.root.Path())) {
         if (entry.path() != scratch.container && entry.path() != scratch.out) {
             std::abort();
         }

@@ -1,10 +1,9 @@
-#include "ScratchDir.h"
+#include "FixtureFiles.h"
 
 #include "archive/ArchiveText.h"
 
 #include <algorithm>
 #include <fstream>
-#include <random>
 #include <stdexcept>
 
 #ifdef _WIN32
@@ -12,55 +11,6 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
-#endif
-
-CScratchDir::CScratchDir() {
-    std::random_device random;
-    m_path = fs::temp_directory_path() / ("melvorin-archive-" + std::to_string(random()));
-    fs::create_directories(m_path);
-}
-
-#ifdef _WIN32
-
-namespace {
-
-// The standard library stops at 260 characters here; the "\\?\" form of the Win32 calls
-// does not, and tests make longer paths.
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            const std::wstring child = path + L"\\" + name;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
-
-} // namespace
-
-CScratchDir::~CScratchDir() {
-    RemoveTree(L"\\\\?\\" + fs::absolute(m_path).wstring());
-}
-
-#else
-
-CScratchDir::~CScratchDir() {
-    std::error_code error;
-    fs::remove_all(m_path, error);
-}
-
 #endif
 
 void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {

@@ -10,21 +10,8 @@
 
 namespace fs = std::filesystem;
 
-// A fresh directory for one test, removed on destruction with everything in it, read-only
-// files included.
-class CScratchDir {
-public:
-    CScratchDir();
-    ~CScratchDir();
-    CScratchDir(const CScratchDir&) = delete;
-    CScratchDir& operator=(const CScratchDir&) = delete;
-
-    const fs::path& Path() const { return m_path; }
-    fs::path operator/(const fs::path& relative) const { return m_path / relative; }
-
-private:
-    fs::path m_path;
-};
+// Files of the archive tests, written and read as bytes, and their state as the platform
+// reports it.
 
 void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes);
 Bytes ReadBytes(const fs::path& path);
