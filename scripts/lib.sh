@@ -6,14 +6,16 @@ export WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installer dialogs when a prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# configure_and_build DIR CMAKE-ARGS...: one build tree below $out.
+# configure_and_build DIR CMAKE-ARGS...: one build tree below $out; only the targets in
+# $build_targets when it is set.
 configure_and_build() {
     local dir=$out/$1
     shift
     mkdir -p "$out"
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 ||
         { cat "$dir.configure.log" >&2; return 1; }
-    cmake --build "$dir" >"$dir.build.log" 2>&1 || { tail -60 "$dir.build.log" >&2; return 1; }
+    cmake --build "$dir" ${build_targets:+--target $build_targets} >"$dir.build.log" 2>&1 ||
+        { tail -60 "$dir.build.log" >&2; return 1; }
 }
 
 # use_prefix NAME: selects (and makes once) the Wine prefix $out/wine/NAME with a persistent
