@@ -20,6 +20,7 @@ SourcePc::SourcePc() {
     // The build tree lies on Z:, so everything is copied before Z: goes.
     CopyFromBuild(MELVORIN_PROGRAM, ProgramPath());
     CopyFromBuild(MELVORIN_PARTITION_TOOL, ProgramDir() + L"\\INSTALL.DLL");
+    CopyFromBuild(MELVORIN_SETUP_STANDIN, SetupStandinPath());
     ::WritePrivateProfileStringW(L"Partition", L"Log", (m_temp / L"calls.log").c_str(),
                                  (ProgramDir() + L"\\INSTALL.DLL.ini").c_str());
     if (!m_drives.Unmap(L'z'))

@@ -17,6 +17,8 @@ public:
     std::wstring ProgramDir() const { return m_temp / L"program"; }
     std::wstring ProgramPath() const { return ProgramDir() + L"\\Melvorin.exe"; }
     void WriteInstallIni(const std::string& text) const;
+    // A copy of the setup stand-in, made before the build tree's drive went.
+    std::wstring SetupStandinPath() const { return m_temp / L"setup.exe"; }
 
     // A directory mapped as the drive letter with the type; returns the directory.
     std::wstring AddDrive(wchar_t letter, UINT type);
