@@ -27,9 +27,10 @@ public:
     CArchiveFile(const CArchiveFile&) = delete;
     CArchiveFile& operator=(const CArchiveFile&) = delete;
 
-    // Opens a container for reading and writing, creating it when it is missing; an existing
-    // file that cannot be written is opened for reading only.
-    bool OpenContainer(std::u16string_view path, ContainerAccess& access);
+    // Opens a container for reading and writing, creating it when it is missing (unless
+    // `createMissing` is false: a missing file then fails with FileNotFound); an existing file
+    // that cannot be written is opened for reading only.
+    bool OpenContainer(std::u16string_view path, ContainerAccess& access, bool createMissing);
     // Creates a new file for reading and writing; fails when the path exists.
     bool CreateNew(std::u16string_view path);
     // Opens an existing file for reading.

@@ -110,10 +110,14 @@ CArchiveFile::~CArchiveFile() {
     Close();
 }
 
-bool CArchiveFile::OpenContainer(std::u16string_view path, ContainerAccess& access) {
+bool CArchiveFile::OpenContainer(std::u16string_view path, ContainerAccess& access,
+                                 bool createMissing) {
     const std::string native = NativePath(path);
     struct stat st;
     const bool exists = stat(native.c_str(), &st) == 0;
+    if (!exists && !createMissing) {
+        return FailWithArchiveError(ArchiveError::FileNotFound);
+    }
     if (exists && S_ISDIR(st.st_mode)) {
         return FailWithArchiveError(ArchiveError::AccessDenied);
     }

@@ -45,16 +45,19 @@ CArchiveFile::~CArchiveFile() {
 
 // A container on read-only media or with the read-only attribute can still be read. The
 // attribute is looked at first, since it does not keep every privileged user from writing.
-bool CArchiveFile::OpenContainer(std::u16string_view path, ContainerAccess& access) {
+bool CArchiveFile::OpenContainer(std::u16string_view path, ContainerAccess& access,
+                                 bool createMissing) {
     const std::wstring native = NativePath(path);
     const bool readOnlyAttribute = HasReadOnlyAttribute(native);
     DWORD error = ERROR_SUCCESS;
     if (!readOnlyAttribute) {
         const HANDLE h = CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                     createMissing ? OPEN_ALWAYS : OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
-            access = GetLastError() == ERROR_ALREADY_EXISTS ? ContainerAccess::ReadWrite
-                                                            : ContainerAccess::Created;
+            access = !createMissing || GetLastError() == ERROR_ALREADY_EXISTS
+                         ? ContainerAccess::ReadWrite
+                         : ContainerAccess::Created;
             m_handle = reinterpret_cast<std::intptr_t>(h);
             return true;
         }

@@ -101,13 +101,13 @@ CArchiveReader::CArchiveReader() = default;
 
 CArchiveReader::~CArchiveReader() = default;
 
-bool CArchiveReader::Open(std::u16string_view path) {
+bool CArchiveReader::Open(std::u16string_view path, OpenMode mode) {
     if (path.empty() || m_container) {
         return FailWithArchiveError(ArchiveError::InvalidParameter);
     }
     auto container = std::make_unique<Container>();
     ContainerAccess access = ContainerAccess::Created;
-    if (!container->file.OpenContainer(path, access)) {
+    if (!container->file.OpenContainer(path, access, mode == OpenMode::OpenOrCreate)) {
         return false;
     }
     if (access == ContainerAccess::Created) {

@@ -24,9 +24,9 @@
 // header). A failed step never moves the cursor.
 //
 // The reader opens the container exclusively, for reading and writing, and creates it when it
-// is missing; Close writes the header and the directory back (exactly what was read) for a
-// container that it created or could read, and writes nothing to any other file. A reader is
-// used by one thread at a time.
+// is missing unless asked to open an existing container only; Close writes the header and the
+// directory back (exactly what was read) for a container that it created or could read, and writes
+// nothing to any other file. A reader is used by one thread at a time.
 class CArchiveReader : public CObjectBase {
 public:
     CArchiveReader();
@@ -34,7 +34,12 @@ public:
     CArchiveReader(const CArchiveReader&) = delete;
     CArchiveReader& operator=(const CArchiveReader&) = delete;
 
-    bool Open(std::u16string_view path);
+    enum class OpenMode {
+        OpenOrCreate, // a missing container is created empty
+        OpenExisting, // a missing container fails with FileNotFound and nothing is created
+    };
+
+    bool Open(std::u16string_view path, OpenMode mode = OpenMode::OpenOrCreate);
     // Loads the current entry; with 'advance' the cursor then moves past it.
     bool ReadEntry(bool advance);
     // Writes the current entry as a file below the destination directory, creating the
@@ -57,8 +62,8 @@ public:
     const ArchiveFileTimes& GetFileTimes() const { return m_findData.times; }
 
 #ifdef _WIN32
-    bool Open(std::wstring_view path) {
-        return Open(ToArchiveText(path));
+    bool Open(std::wstring_view path, OpenMode mode = OpenMode::OpenOrCreate) {
+        return Open(ToArchiveText(path), mode);
     }
     bool ExtractEntry(std::wstring_view destinationDirectory) {
         return ExtractEntry(ToArchiveText(destinationDirectory));

@@ -1,5 +1,6 @@
 #include "common/ReplaceAtRestart.h"
 
+#include "common/ReadOnlyClearance.h"
 #include "common/RebootFlag.h"
 #include "common/RemoveFile.h"
 
@@ -37,38 +38,6 @@ public:
 private:
     std::wstring m_path;
     bool m_kept = false;
-};
-
-// A read-only target loses the attribute for the replacement, and gets it back when the
-// replacement cannot be registered.
-class CReadOnlyClearance {
-public:
-    explicit CReadOnlyClearance(const std::wstring& path)
-        : m_path(path), m_attributes(::GetFileAttributesW(path.c_str())) {}
-
-    bool Clear() {
-        if (!IsReadOnly())
-            return true;
-        DWORD cleared = m_attributes & ~FILE_ATTRIBUTE_READONLY;
-        m_cleared = ::SetFileAttributesW(m_path.c_str(),
-                                         cleared ? cleared : FILE_ATTRIBUTE_NORMAL) != FALSE;
-        return m_cleared;
-    }
-    void Restore() const {
-        // A target left writable is passed over: it is the file as it was, only not read-only.
-        if (m_cleared)
-            ::SetFileAttributesW(m_path.c_str(), m_attributes);
-    }
-
-private:
-    bool IsReadOnly() const {
-        return m_attributes != INVALID_FILE_ATTRIBUTES &&
-               (m_attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    }
-
-    const std::wstring& m_path;
-    DWORD m_attributes;
-    bool m_cleared = false;
 };
 
 } // namespace

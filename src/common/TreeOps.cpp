@@ -37,17 +37,19 @@ void RemoveTree(const std::wstring& directory) {
     ::RemoveDirectoryW(directory.c_str());
 }
 
-void CopyTree(const std::wstring& source, const std::wstring& destination) {
+bool CopyTree(const std::wstring& source, const std::wstring& destination) {
     CreateDirectoryPath(destination);
     if (!IsNamed(source))
-        return;
+        return true;
+    bool copiedAll = true;
     ForEachEntry(source, [&](const CFileFind& find) {
         std::wstring target = JoinPath(destination, find.GetFileName());
-        if (find.IsDirectory())
-            CopyTree(find.GetFilePath(), target);
-        else
-            ::CopyFileW(find.GetFilePath().c_str(), target.c_str(), FALSE);
+        const bool copied = find.IsDirectory() ? CopyTree(find.GetFilePath(), target)
+                                               : ::CopyFileW(find.GetFilePath().c_str(),
+                                                             target.c_str(), FALSE) != FALSE;
+        copiedAll = copiedAll && copied;
     });
+    return copiedAll && AnyFileMatches(destination);
 }
 
 int CountTreeEntries(const std::wstring& directory) {

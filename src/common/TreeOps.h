@@ -3,8 +3,8 @@
 #include <string>
 
 // Operations on whole directory trees. Every walk skips the entries whose full path ends with
-// "." (the "." and ".." entries). None reports the failure of a single entry: a file that
-// cannot be deleted or copied is passed over and the walk goes on.
+// "." (the "." and ".." entries). A file that cannot be deleted or copied is passed over and
+// the walk goes on; only the copy reports such failures.
 
 // Deletes everything inside `directory`, at all depths, leaving the directory itself. Read-only,
 // hidden and system attributes do not protect an entry.
@@ -14,8 +14,9 @@ void DeleteTreeContents(const std::wstring& directory);
 void RemoveTree(const std::wstring& directory);
 
 // Copies the tree below `source` into `destination`, which is created first: existing files are
-// overwritten, existing directories merged into. Attributes are copied as they are.
-void CopyTree(const std::wstring& source, const std::wstring& destination);
+// overwritten, existing directories merged into. Attributes are copied as they are. The walk
+// goes on past a failed entry; true when every entry was copied and the destination exists.
+bool CopyTree(const std::wstring& source, const std::wstring& destination);
 
 // The number of files and directories in the tree below `directory`, at all depths.
 int CountTreeEntries(const std::wstring& directory);

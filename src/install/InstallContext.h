@@ -14,4 +14,6 @@ struct InstallContext {
     WindowsVersionFlags windows; // m_bNt5, m_bWin2000; Layout() gives the system's directories
     std::wstring sourceRoot;     // X:\ or empty
     std::wstring language;       // the run's language section of Install.ini
+    std::wstring itemSection = L"App"; // description files' section: "App", or "Drv" for drivers
+    std::wstring i386Dir; // X:\I386: relative sources of the bundle scripts lie below it
 };

@@ -48,6 +48,8 @@ void CInstallRun::Run() {
         ShowProgress(item.description);
         m_outcome.itemsDone[i] = Install(item);
     }
+    m_context.itemSection = ItemSection();
+    m_context.i386Dir = m_job.i386Dir;
     ApplyBundles(m_context);
 }
 
