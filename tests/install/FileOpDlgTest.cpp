@@ -97,15 +97,24 @@ TEST_F(CopyScript, DirectoryLinesAndLinesThatArePassedOver) {
     EXPECT_EQ(NamesIn(At(L"target")), (Names{L"made", L"newer.dll"}));
 }
 
-// The operator answers the replace prompt with `answer`; returns how often it was asked.
-int RunAnswering(const std::function<void()>& run, int answerButton) {
+bool IsReplacePrompt(HWND dialog) {
+    return ::GetDlgItem(dialog, IDC_REPLACE_YES_ALL) != nullptr;
+}
+bool IsWarning(HWND dialog) {
+    return ::GetDlgItem(dialog, IDC_WARNING_TEXT) && !IsReplacePrompt(dialog);
+}
+
+// The operator answers every prompt of the kind with the button while `run` runs; returns the
+// texts (control 1000) of the prompts, in order.
+std::vector<std::wstring> RunAnswering(const std::function<void()>& run, bool (*isPrompt)(HWND),
+                                       int answerButton) {
     std::atomic<bool> done = false;
-    std::atomic<int> asked = 0;
+    std::vector<std::wstring> asked;
     std::thread user([&] {
         while (!done) {
             for (HWND prompt : FindWindows(L"#32770", L"", ::GetCurrentProcessId()))
-                if (::GetDlgItem(prompt, IDC_REPLACE_YES_ALL)) {
-                    ++asked;
+                if (isPrompt(prompt)) {
+                    asked.push_back(ItemText(prompt, IDC_WARNING_TEXT));
                     PressButton(prompt, answerButton);
                     WaitForWindowGone(prompt);
                 }
@@ -118,6 +127,31 @@ int RunAnswering(const std::function<void()>& run, int answerButton) {
     return asked;
 }
 
+TEST_F(CopyScript, MissingSourcesAreReportedUntilIgnoreAll) {
+    const std::string lines = "[App]\r\nCheck_File_Warning=YES\r\n[copy]\r\n" +
+                              Line("one.dll", L"one.dll", "") + Line("two.dll", L"two.dll", "");
+    WriteAnsi(Script(), lines);
+    const auto run = [&] { RunFileOp(FileOpCopy, Script(), At(L"source")); };
+    EXPECT_EQ(RunAnswering(run, IsWarning, IDOK), (Names{At(L"source\\one.dll") + L" not found!",
+                                                         At(L"source\\two.dll") + L" not found!"}));
+    EXPECT_EQ(RunAnswering(run, IsWarning, IDCANCEL).size(), 1u);
+    WriteAnsi(Script(), "[copy]\r\n" + Line("one.dll", L"one.dll", ""));
+    EXPECT_TRUE(RunAnswering(run, IsWarning, IDOK).empty());
+}
+
+// A destination that cannot be written for another reason than use is a plain failure: no
+// restart would change it.
+TEST_F(CopyScript, ADestinationThatIsNotInUseAsksForNoRestart) {
+    const std::wstring flag = SystemLayout{}.RebootFlagPath();
+    ASSERT_FALSE(Exists(flag));
+    WriteBytes(At(L"source\\a.dll"), "new");
+    ::CreateDirectoryW(Target(L"a.dll").c_str(), nullptr); // a directory of that name
+    Run("[copy]\r\n" + Line("a.dll", L"a.dll", ""), At(L"source"));
+    EXPECT_FALSE(Exists(flag));
+    EXPECT_EQ(ReadBytes(At(L"source\\a.dll")), "new");
+    EXPECT_EQ(NamesIn(At(L"target")), (Names{L"a.dll"}));
+}
+
 TEST_F(CopyScript, AnswersToAllHoldForTheRestOfTheScript) {
     for (const int answer : {IDC_REPLACE_YES_ALL, IDC_REPLACE_NO_ALL}) {
         std::string lines = "[Bundle]\r\nFile_Version_Checking=2\r\n[copy]\r\n";
@@ -128,7 +162,8 @@ TEST_F(CopyScript, AnswersToAllHoldForTheRestOfTheScript) {
             lines += Line(std::string(name, name + 5), name, "");
         }
         WriteAnsi(Script(), lines);
-        EXPECT_EQ(RunAnswering([&] { RunFileOp(FileOpCopy, Script(), At(L"source")); }, answer), 1);
+        const auto run = [&] { RunFileOp(FileOpCopy, Script(), At(L"source")); };
+        EXPECT_EQ(RunAnswering(run, IsReplacePrompt, answer).size(), 1u);
         const std::string expected = answer == IDC_REPLACE_YES_ALL ? "new" : "old";
         for (const wchar_t* name : {L"1.dll", L"2.dll", L"3.dll"})
             EXPECT_EQ(ReadBytes(Target(name)), expected) << answer;
