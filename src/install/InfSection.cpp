@@ -1,11 +1,15 @@
 #include "install/InfSection.h"
 
-// The INF processing fills this. Until then no section is carried out, so an item installed
-// from INF files counts as not installed.
+#include "install/InfCopyDlg.h"
+
 bool RunInfSection(const InstallContext& context, const std::wstring& infPath,
                    const std::wstring& section) {
-    (void)context;
-    (void)infPath;
-    (void)section;
-    return false;
+    CInfCopyDlg dialog;
+    dialog.m_job.infPath = infPath;
+    dialog.m_job.section = section;
+    dialog.m_job.sourceRoot = context.sourceRoot;
+    dialog.m_job.language = context.language;
+    dialog.m_job.layout = context.windows.Layout();
+    dialog.DoModal(context.hDialog);
+    return dialog.m_nStatus == CInfCopyDlg::Finished;
 }
