@@ -9,8 +9,8 @@
 // What a step of an installation run needs besides its own inputs. The run fills it on its
 // worker thread and hands it to the steps explicitly, so that no step reads process-wide state.
 struct InstallContext {
-    HWND hDialog =
-        nullptr; // the run's dialog: owner of nested dialogs, progress texts (control 1000)
+    // The run's dialog: owner of the nested dialogs, and where the progress texts go.
+    HWND hDialog = nullptr;
     WindowsVersionFlags windows; // m_bNt5, m_bWin2000; Layout() gives the system's directories
     std::wstring sourceRoot;     // X:\ or empty
     std::wstring language;       // the run's language section of Install.ini

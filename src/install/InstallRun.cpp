@@ -35,6 +35,8 @@ void CInstallRun::Run() {
                              ? kDefaultLanguage
                              : ReadMasterLanguage(m_context.sourceRoot, kDefaultLanguage);
     m_outcome.language = m_context.language;
+    m_context.itemSection = m_job.driverMode ? L"Drv" : L"App";
+    m_context.i386Dir = m_job.i386Dir;
     ShowHeading();
     // Without a source there is nothing to install, and no bundle either.
     if (m_context.sourceRoot.empty())
@@ -44,12 +46,10 @@ void CInstallRun::Run() {
         if (!IsGiven(m_job.items[i]))
             continue;
         const InstallItem item =
-            ReadInstallItem(JoinPath(descriptions, m_job.items[i]), ItemSection());
+            ReadInstallItem(JoinPath(descriptions, m_job.items[i]), m_context.itemSection);
         ShowProgress(item.description);
         m_outcome.itemsDone[i] = Install(item);
     }
-    m_context.itemSection = ItemSection();
-    m_context.i386Dir = m_job.i386Dir;
     ApplyBundles(m_context);
 }
 
@@ -106,7 +106,7 @@ bool CInstallRun::RunSetup(const InstallItem& item, const std::wstring& itemSour
 // Each INF file is carried out even when an earlier one failed; the item then counts as not
 // installed. Giving up a missing file abandons the rest of the item.
 bool CInstallRun::CarryOutInfFiles(const InstallItem& item, const std::wstring& itemSourceDir) {
-    const std::vector<std::wstring> files = ReadInfFiles(item, ItemSection());
+    const std::vector<std::wstring> files = ReadInfFiles(item, m_context.itemSection);
     bool allCarriedOut = !files.empty();
     for (size_t i = 0; i < files.size(); ++i) {
         std::wstring path = JoinPath(itemSourceDir, files[i]);

@@ -55,8 +55,6 @@ private:
     bool CopyItemFiles(const std::wstring& itemSourceDir, const std::wstring& localDir) const;
     bool SaveDesktopShortcut(const InstallItem& item, const std::wstring& localDir) const;
 
-    std::wstring ItemSection() const { return m_job.driverMode ? L"Drv" : L"App"; }
-
     InstallContext m_context;
     InstallJob m_job;
     InstallOutcome m_outcome;

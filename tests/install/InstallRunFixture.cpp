@@ -183,9 +183,9 @@ void InstallRunTest::Run(const std::vector<std::wstring>& items,
     Run(m_dialog, user);
 }
 
-void GiveUpMissingInf(const std::function<void()>& look) {
+void GiveUpMissingInf(const std::function<void(HWND find)>& look) {
     HWND find = WaitForOwnDialog(L"Find Files... - Missing MISSING.INF");
     ASSERT_NE(find, nullptr);
-    look();
+    look(find);
     PressButton(find, IDC_FINDFILE_IGNORE);
 }

@@ -130,5 +130,6 @@ private:
 };
 
 // The operator's part when an item lists missing.inf: the run waits while it asks where the
-// file lies, `look` sees the run's dialog meanwhile, and then the operator gives the file up.
-void GiveUpMissingInf(const std::function<void()>& look);
+// file lies, `look` sees the run's dialog meanwhile (and gets the question's), and then the
+// operator gives the file up.
+void GiveUpMissingInf(const std::function<void(HWND find)>& look);

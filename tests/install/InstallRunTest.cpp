@@ -341,12 +341,17 @@ TEST_F(InfItem, ProgressTextIsPlainTextAndTheDialogShowsTheHeading) {
     WriteInfItem("100%s%n Sound (SB16)",
                  "Exe_File1=present.inf\r\nExe_File2=missing.inf\r\nExe_File3=present.inf\r\n");
     Run({L"SOUND.DTA"}, [](HWND install) {
-        GiveUpMissingInf([install] {
+        GiveUpMissingInf([install](HWND find) {
             EXPECT_EQ(WindowText(install), kTitle);
             EXPECT_EQ(ItemText(install, IDC_INSTALL_HEADING),
                       L"Installing applications - Please wait...");
             EXPECT_EQ(ItemText(install, IDC_INSTALL_DESCRIPTION), L"100%s%n Sound (1/3)");
             EXPECT_EQ(ItemText(install, IDC_INSTALL_STATUS), L"");
+            // The run's worker asks, and it runs at the lowest priority.
+            HANDLE worker = ::OpenThread(THREAD_QUERY_INFORMATION, FALSE,
+                                         ::GetWindowThreadProcessId(find, nullptr));
+            EXPECT_EQ(::GetThreadPriority(worker), THREAD_PRIORITY_LOWEST);
+            ::CloseHandle(worker);
         });
     });
     // Giving the file up abandons the item.
@@ -363,22 +368,54 @@ TEST_F(InfItem, FileFoundByTheOperatorIsCarriedOnAndTheNextOneFollows) {
                        reinterpret_cast<LPARAM>(given.c_str()));
         PressButton(find, IDOK);
         ASSERT_TRUE(WaitForWindowGone(find));
-        GiveUpMissingInf(
-            [install] { EXPECT_EQ(ItemText(install, IDC_INSTALL_DESCRIPTION), L"Net (1/2)"); });
+        GiveUpMissingInf([install](HWND) {
+            EXPECT_EQ(ItemText(install, IDC_INSTALL_DESCRIPTION), L"Net (1/2)");
+        });
     });
     EXPECT_EQ(m_dialog.m_itemsDone, kNotDone);
 }
 
-// Until INF sections can be carried out, an item of INF files is not installed.
-TEST_F(InfItem, ItemCountsOnItsInfSections) {
-    WriteInfItem("Sound", "Exe_File1=present.inf\r\n");
+TEST_F(InfItem, ItemIsInstalledWhenEachOfItsSectionsWasCarriedOut) {
+    WriteInfItem("Sound", "Exe_File1=present.inf\r\nExe_File2=present.inf\r\n");
     Run({L"SOUND.DTA"});
-    EXPECT_EQ(m_dialog.m_itemsDone, kNotDone);
+    EXPECT_EQ(m_dialog.m_itemsDone, kDone);
 
     // A setup item with neither program nor INF file carries nothing out.
     WriteInfItem("Sound", "");
-    Run({L"SOUND.DTA"});
+    CInstallDlg empty{WindowsVersionFlags{}};
+    Prepare(empty, {L"SOUND.DTA"});
+    Run(empty);
+    EXPECT_EQ(empty.m_itemsDone, kNotDone);
+}
+
+TEST_F(InfItem, ItemWhoseSectionWasCancelledIsNotInstalled) {
+    // Many files for the section to copy, so that Cancel comes while it copies.
+    ::CreateDirectoryW((m_strRoot + L"disk").c_str(), nullptr);
+    std::string files;
+    std::string sources;
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = "F" + std::to_string(i) + ".SYS";
+        WriteBytes(m_strRoot + L"disk\\" + std::wstring(name.begin(), name.end()), name);
+        files += name + "\r\n";
+        sources += name + "=100,disk\r\n";
+    }
+    WriteSourceFile(L"Sound", L"many.inf",
+                    "[many.inf]\r\nCopyFiles=Files\r\n[DestinationDirs]\r\nFiles=100,out\r\n"
+                    "[SourceDisksFiles]\r\n" +
+                        sources + "[Files]\r\n" + files);
+    WriteInfItem("Sound", "Exe_File1=many.inf\r\n");
+
+    Prepare(m_dialog, {L"SOUND.DTA"});
+    std::thread user([] {
+        HWND copy = WaitForOwnDialog(L"Copy Files...");
+        ASSERT_NE(copy, nullptr);
+        PressButton(copy, IDCANCEL);
+    });
+    Run(m_dialog);
+    user.join();
+
     EXPECT_EQ(m_dialog.m_itemsDone, kNotDone);
+    EXPECT_LT(CountFiles(m_strRoot + L"out"), 300);
 }
 
 // --- What counts as installed -----------------------------------------------------------
@@ -452,7 +489,7 @@ TEST_F(InfItem, HeadingIsInTheLanguageThatMasterLogNames) {
             dialog.m_bDriverMode = true;
         }
         Run(dialog, [&c](HWND install) {
-            GiveUpMissingInf([&] {
+            GiveUpMissingInf([&](HWND) {
                 EXPECT_EQ(ItemText(install, IDC_INSTALL_HEADING), c.heading) << c.language;
             });
         });
