@@ -129,4 +129,18 @@ TEST_F(RunCommandTest, AProgramThatCannotStartIsPassedOver) {
     EXPECT_FALSE(::GetFileAttributesW(Log().c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
+// A program that sends a message to every top-level window waits until this thread's windows
+// have taken it too: the dispatching wait answers, so both go on.
+TEST_F(RunCommandTest, TheDispatchingWaitAnswersAProgramThatBroadcasts) {
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"broadcast target", WS_POPUP, 0, 0, 10, 10,
+                                    nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    const std::wstring setup = m_temp / L"setup.exe";
+    ASSERT_TRUE(::CopyFileW(HostPath(MELVORIN_SETUP_STANDIN).c_str(), setup.c_str(), FALSE));
+
+    RunCommandDispatching(L"\"" + setup + L"\" /broadcast", SW_HIDE);
+    ::DestroyWindow(window);
+    EXPECT_NE(ReadBytes(m_temp / L"setup.log").find("broadcast=done"), std::string::npos);
+}
+
 } // namespace

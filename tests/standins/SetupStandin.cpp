@@ -1,6 +1,6 @@
 // Stand-in for the setup program of an application or driver.
 //
-//   setup.exe [anything] [/run:MS] [/linger:MS] [/vorq:MS] [/flag:PATH]
+//   setup.exe [anything] [/run:MS] [/linger:MS] [/vorq:MS] [/flag:PATH] [/broadcast]
 //
 // Appends what it was started with to "<program path without .exe>.log" (UTF-8): a line
 // "cmdline=<its command line>", a line "cwd=<its working directory>", a line "show=<the show
@@ -11,7 +11,9 @@
 // setup has ended, as setups do that hand over to a process of their own. A child is the same
 // program started with /child:MS; it records nothing. /vorq:MS starts the vorq.exe beside the
 // setup, to run MS milliseconds. /flag:PATH writes the reboot flag file at PATH (up to the next
-// blank, or in double quotes), as a setup does that replaced a file in use.
+// blank, or in double quotes), as a setup does that replaced a file in use. /broadcast sends a
+// message to every top-level window and waits until each has taken it, as setups do that announce
+// a changed setting, and then records a line "broadcast=done".
 #include <windows.h>
 
 #include <cwchar>
@@ -138,6 +140,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::wstring flag = OptionText(commandLine, L"/flag:");
     if (!flag.empty())
         WriteRebootFlag(flag);
+    if (commandLine.find(L"/broadcast") != std::wstring::npos) {
+        ::SendMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"Melvorin.SetupStandin"), 0, 0);
+        record += L"broadcast=done\r\n";
+    }
     AppendToLog(record);
     long run = OptionValue(commandLine, L"/run:");
     if (run > 0)
