@@ -31,7 +31,7 @@ private:
 
     // The job as the worker sees it: written before the start event, read back after the
     // worker is done.
-    struct Work {
+    struct WorkerJob {
         InfJob job;
         int status = Finished;
     } m_work;

@@ -55,6 +55,9 @@ std::optional<std::wstring> MapInfDirectory(const std::wstring& spec,
     if (!subdirectory.empty() && subdirectory.front() == L'"')
         subdirectory = TrimBlanks(Unquoted(subdirectory));
     const std::wstring base = DirectoryOfId(id, sourceRoot, layout);
+    // Without a source root, id 100 would name the current directory.
+    if (base.empty())
+        return std::nullopt;
     if (subdirectory.empty())
         return base;
     if (!IsSafeRelativePath(subdirectory))

@@ -23,7 +23,8 @@ bool IsInfDirectiveGiven(const std::wstring& value);
 // comma and a subdirectory (trimmed, one pair of enclosing quotes dropped). The id is taken as
 // written: "100" is the source root, "10", "11", "17" and "13" are the Windows directory and its
 // SYSTEM, INF and COMMAND directories, anything else is C:\. Nothing when the subdirectory is
-// not a relative path of safe names, so that "..\.." never leads outside these directories.
+// not a relative path of safe names, so that "..\.." never leads outside these directories, and
+// for id 100 when there is no source root.
 std::optional<std::wstring> MapInfDirectory(const std::wstring& spec,
                                             const std::wstring& sourceRoot,
                                             const SystemLayout& layout);

@@ -50,6 +50,7 @@ TEST(InfRules, SubdirectoriesNeverLeaveTheirDirectory) {
         EXPECT_FALSE(MapInfDirectory(spec, L"X:\\", Xp).has_value())
             << testing::PrintToString(spec);
     }
+    EXPECT_FALSE(MapInfDirectory(L"100,drivers", L"", Xp).has_value()) << "no source root";
 }
 
 TEST(InfRules, FileListsWithoutDestinationGoToSystem) {
