@@ -2,7 +2,7 @@
 
 #include "common/ReadOnlyClearance.h"
 #include "common/RebootFlag.h"
-#include "common/RemoveFile.h"
+#include "common/SiblingTempFile.h"
 
 #include <cwctype>
 
@@ -14,39 +14,13 @@ bool IsAbsoluteFilePath(const std::wstring& path) {
            path.back() != L'\\';
 }
 
-// A new, empty file in the directory under a name that no file there has; it is removed when
-// the object goes unless it was kept for the restart.
-class CStagingFile {
-public:
-    explicit CStagingFile(const std::wstring& directory) {
-        wchar_t path[MAX_PATH];
-        if (::GetTempFileNameW(directory.c_str(), L"mvr", 0, path))
-            m_path = path;
-    }
-    ~CStagingFile() {
-        // A file that cannot be removed is passed over: it is only an unused copy.
-        if (!m_path.empty() && !m_kept)
-            RemoveFile(m_path);
-    }
-    CStagingFile(const CStagingFile&) = delete;
-    CStagingFile& operator=(const CStagingFile&) = delete;
-
-    bool Created() const { return !m_path.empty(); }
-    const std::wstring& Path() const { return m_path; }
-    void Keep() { m_kept = true; }
-
-private:
-    std::wstring m_path;
-    bool m_kept = false;
-};
-
 } // namespace
 
 bool ReplaceAtNextRestart(const std::wstring& target, const StagedFileWriter& write,
                           const std::wstring& rebootFlagPath, MoveFileExFunction moveFileEx) {
     if (!IsAbsoluteFilePath(target))
         return false;
-    CStagingFile staged(target.substr(0, target.rfind(L'\\') + 1));
+    CSiblingTempFile staged(target);
     if (!staged.Created() || !write(staged.Path()))
         return false;
 
