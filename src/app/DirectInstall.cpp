@@ -68,9 +68,6 @@ void RunDirectInstall(const std::wstring& name, DirectKind kind, PartitionFlags&
     install.m_items = {name};
     install.m_bCheckBoxMode = true;
     install.m_bDriverMode = drivers;
-    install.m_bNoWait = settings.noWait;
-    install.m_bVorqOnly = settings.vorqOnly;
-    install.m_nTimeOut = settings.timeOut;
-    install.m_nLongTimeOut = settings.longTimeOut;
+    install.SetLaunchSettings(settings);
     install.DoModal(nullptr);
 }

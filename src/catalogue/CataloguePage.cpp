@@ -227,10 +227,7 @@ bool CCataloguePage::OnWizardFinish() {
     install.m_items = m_selected;
     install.m_bCheckBoxMode = m_bCheckBoxes != 0;
     install.m_bDriverMode = m_kind.driverMode;
-    install.m_bNoWait = settings.noWait;
-    install.m_bVorqOnly = settings.vorqOnly;
-    install.m_nTimeOut = settings.timeOut;
-    install.m_nLongTimeOut = settings.longTimeOut;
+    install.SetLaunchSettings(settings);
     RunModal(install);
     RunSetupCommands(settings.show);
     m_bRunning = false;

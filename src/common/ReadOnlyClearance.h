@@ -36,3 +36,14 @@ private:
     DWORD m_attributes;
     bool m_cleared = false;
 };
+
+// Takes the read-only attribute off a file that the program goes on to change or delete, unless
+// it lies on a CD-ROM, where nothing can be changed anyway. Failures are passed over: the change
+// that follows finds out.
+inline void MakeWritableUnlessOnCd(const std::wstring& path) {
+    if (::GetDriveTypeW(path.substr(0, 3).c_str()) == DRIVE_CDROM)
+        return;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}

@@ -3,6 +3,7 @@
 #include "common/FileFind.h"
 #include "common/Paths.h"
 #include "common/PrivateProfile.h"
+#include "common/ReadOnlyClearance.h"
 #include "common/TextCase.h"
 #include "common/Win32File.h"
 #include "framework/Wnd.h"
@@ -84,7 +85,8 @@ private:
     }
 
     void ApplyThenDelete(const std::wstring& path) const {
-        MakeWritable(path);
+        // A read-only bundle could not be deleted afterwards; on a CD it stays as it is.
+        MakeWritableUnlessOnCd(path);
         if (HasExtension(path, L".cfl"))
             ApplyExtract(path);
         else if (HasExtension(path, L".rgd") || HasExtension(path, L".reg"))
@@ -93,15 +95,6 @@ private:
             ApplyFileOp(path);
         // A bundle that cannot be deleted is passed over; the next run applies it again.
         ::DeleteFileW(path.c_str());
-    }
-
-    // A read-only bundle could not be deleted afterwards; on a CD it stays as it is.
-    static void MakeWritable(const std::wstring& path) {
-        if (::GetDriveTypeW(path.substr(0, 3).c_str()) == DRIVE_CDROM)
-            return;
-        const DWORD attributes = ::GetFileAttributesW(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 
     void ApplyFileOp(const std::wstring& path) const {

@@ -1,6 +1,7 @@
 #include "install/InfInstall.h"
 
 #include "common/PrivateProfile.h"
+#include "common/ReadOnlyClearance.h"
 #include "install/InfFileCopy.h"
 #include "install/InfRegistry.h"
 #include "install/InfRules.h"
@@ -14,14 +15,6 @@ namespace {
 const wchar_t kNone[] = L"none";
 
 // A read-only file is made writable, unless it lies on a CD.
-void MakeWritableUnlessOnCd(const std::wstring& path) {
-    if (::GetDriveTypeW(path.substr(0, 3).c_str()) == DRIVE_CDROM)
-        return;
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 class CInfRun {
 public:
     CInfRun(const InfJob& job, IInfProgress& progress) : m_job(job), m_progress(progress) {}

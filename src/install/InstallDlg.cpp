@@ -95,3 +95,10 @@ void CInstallDlg::AskForRestart(const std::wstring& language) const {
     if (::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK)
         RestartWindows(m_hWnd, GeneralText(L"Title", IDS_TITLE), m_exitWindows);
 }
+
+void CInstallDlg::SetLaunchSettings(const LaunchSettings& settings) {
+    m_bNoWait = settings.noWait;
+    m_bVorqOnly = settings.vorqOnly;
+    m_nTimeOut = settings.timeOut;
+    m_nLongTimeOut = settings.longTimeOut;
+}

@@ -4,6 +4,7 @@
 #include "common/RestartWindows.h"
 #include "framework/WorkerDlg.h"
 #include "install/InstallRun.h"
+#include "install/LaunchSettings.h"
 
 #include <memory>
 #include <string>
@@ -33,6 +34,8 @@ public:
     bool m_bVorqOnly = false;  // WaitVorqOnly: the final wait looks only for vorq.exe
     int m_nTimeOut = 1000;     // seconds of the final wait for an ordinary item
     int m_nLongTimeOut = 2000; // the same for an item with Long_Time = yes
+    // Sets the four wait inputs above from [General]'s launch settings.
+    void SetLaunchSettings(const LaunchSettings& settings);
 
     // Results.
     int m_nWaitResult1 = 0;        // the last wait for a setup ended because vorq.exe ran
