@@ -19,7 +19,6 @@ using ::testing::ElementsAre;
 const int kAppsPage = 2;
 const int kAppsPrompt = 1004;
 const int kAppsList = 1016;
-const int kInstallHeading = 1015;
 const int kFinish = 12325;
 
 // The values of the stand-in's log lines that start with `key` and "=", in order.
@@ -75,23 +74,6 @@ protected:
         return sheet;
     }
 
-    static HWND Page(HWND sheet) {
-        return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
-
-    // The installation dialog carries the wizard's title too, and its heading as a control.
-    HWND WaitForRun() const {
-        HWND run = nullptr;
-        WaitUntil([&] {
-            for (HWND window : FindWindows(L"#32770", m_title, m_program->Id())) {
-                if (::GetDlgItem(window, kInstallHeading))
-                    run = window;
-            }
-            return run != nullptr;
-        });
-        return run;
-    }
-
     SourcePc m_pc;
     std::wstring m_title;
     std::wstring m_setup;
@@ -102,7 +84,7 @@ TEST_F(AppsPageTest, OneTickedApplicationIsInstalledWhileTheWizardWaits) {
     MakeSource();
     HWND sheet = StartOnAppsPage();
     ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
+    HWND page = CurrentPage(sheet);
     HWND list = ::GetDlgItem(page, kAppsList);
     ASSERT_NE(list, nullptr) << "the application page is shown";
     ASSERT_TRUE(WaitUntil([&] { return ListItemCount(list) == 2; }));
@@ -151,7 +133,7 @@ TEST_F(AppsPageTest, OneTickedApplicationIsInstalledWhileTheWizardWaits) {
     // Cancel during the run change nothing.
     SetListItemChecked(list, 0, false);
     ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    HWND run = WaitForRun();
+    HWND run = WaitForInstallRun(m_title, m_program->Id());
     ASSERT_NE(run, nullptr);
     EXPECT_FALSE(::IsWindowEnabled(sheet)) << "the run is owned by the sheet";
     ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
@@ -168,7 +150,7 @@ TEST_F(AppsPageTest, OneTickedApplicationIsInstalledWhileTheWizardWaits) {
                 ElementsAre(testing::StartsWith(std::string("C:\\users")), "d:\\i386\\word"))
         << "the run's setup inherits the program's directory; a command gets its own, lower-cased";
 
-    EXPECT_EQ(Page(sheet), page) << "Finish stays on the page";
+    EXPECT_EQ(CurrentPage(sheet), page) << "Finish stays on the page";
     EXPECT_FALSE(IsListItemChecked(list, 1)) << "the list is reset";
     ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     EXPECT_TRUE(m_program->WaitForExit());
@@ -195,7 +177,7 @@ TEST_F(AppsPageTest, InstallAllModeListsTheConfiguredApplicationsAndAClickKeepsI
     InstallAllSetting installAll;
     HWND sheet = StartOnAppsPage();
     ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
+    HWND page = CurrentPage(sheet);
     HWND list = ::GetDlgItem(page, kAppsList);
     ASSERT_NE(list, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return ListItemCount(list) == 2; }));

@@ -46,22 +46,6 @@ protected:
                       copied + "=100,I386\\NETDRV\r\n[Files]\r\n" + copied + "\r\n");
     }
 
-    static HWND Page(HWND sheet) {
-        return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
-
-    HWND WaitForRun() const {
-        HWND run = nullptr;
-        WaitUntil([&] {
-            for (HWND window : FindWindows(L"#32770", m_title, m_program->Id())) {
-                if (::GetDlgItem(window, kInstallHeading))
-                    run = window;
-            }
-            return run != nullptr;
-        });
-        return run;
-    }
-
     SourcePc m_pc;
     std::wstring m_title;
     std::wstring m_copied;
@@ -75,7 +59,7 @@ TEST_F(DriversPageTest, OneTickedDriverIsInstalledAndReported) {
     HWND sheet = WaitForWindow(L"#32770", m_title, 10000, m_program->Id());
     ASSERT_NE(sheet, nullptr);
     ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-    HWND page = Page(sheet);
+    HWND page = CurrentPage(sheet);
     HWND list = ::GetDlgItem(page, kDriversList);
     ASSERT_NE(list, nullptr) << "the driver page is shown";
     ASSERT_TRUE(WaitUntil([&] { return ListItemCount(list) == 1; }));
@@ -92,7 +76,7 @@ TEST_F(DriversPageTest, OneTickedDriverIsInstalledAndReported) {
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(finish) != 0; }));
 
     ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    HWND run = WaitForRun();
+    HWND run = WaitForInstallRun(m_title, m_program->Id());
     ASSERT_NE(run, nullptr);
     EXPECT_EQ(ItemText(run, kInstallHeading), L"Installing drivers - Please wait...");
     ASSERT_TRUE(WaitForWindowGone(run, 60000));
@@ -104,7 +88,7 @@ TEST_F(DriversPageTest, OneTickedDriverIsInstalledAndReported) {
     ASSERT_TRUE(WaitForWindowGone(result.window));
 
     EXPECT_EQ(ReadBytes(m_copied), "copied");
-    EXPECT_EQ(Page(sheet), page) << "Finish stays on the page";
+    EXPECT_EQ(CurrentPage(sheet), page) << "Finish stays on the page";
     EXPECT_FALSE(IsListItemChecked(list, 0)) << "the list is reset";
     ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     EXPECT_TRUE(m_program->WaitForExit());

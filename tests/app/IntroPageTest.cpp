@@ -88,12 +88,9 @@ protected:
         EXPECT_TRUE(m_program->WaitForExit());
     }
 
-    static HWND Page(HWND sheet) {
-        return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
     static int PageIndex(HWND sheet) {
-        return static_cast<int>(
-            ::SendMessageW(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page(sheet)), 0));
+        return static_cast<int>(::SendMessageW(sheet, PSM_HWNDTOINDEX,
+                                               reinterpret_cast<WPARAM>(CurrentPage(sheet)), 0));
     }
     static int Next(HWND sheet) {
         ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
@@ -124,7 +121,7 @@ TEST_F(IntroPageTest, ShowsTheSourcesLanguageAndOffersWhatTheSourceHas) {
     m_pc.AddSource(L'd', "Deutsch", {L"I386\\APPS", L"I386\\DRV", L"Preload"});
     HWND sheet = StartWizard();
     ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
+    HWND page = CurrentPage(sheet);
 
     EXPECT_EQ(ItemText(page, kIntro1), L"Dieses Programm installiert Anwendungen und Treiber neu.");
     EXPECT_EQ(ItemText(page, kIntro2), L"Bitte lesen Sie zuerst die Hilfe.");
@@ -168,7 +165,7 @@ TEST_F(IntroPageTest, TextsMissingFromTheLanguageSectionComeFromTheStringTable) 
     m_pc.AddSource(L'd', "Klingon", {L"I386\\APPS"});
     HWND sheet = StartWizard();
     ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
+    HWND page = CurrentPage(sheet);
 
     EXPECT_EQ(ItemText(page, kIntro1), L"Reinstall what came with your PC.");
     EXPECT_EQ(ItemText(page, kIntro2), L" ");
@@ -186,7 +183,7 @@ TEST_F(IntroPageTest, TheHiddenButtonLeadsToTheFileRestorePageOnce) {
     m_pc.AddSource(L'd', "", {L"I386\\APPS", L"I386\\DRV"});
     HWND sheet = StartWizard();
     ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
+    HWND page = CurrentPage(sheet);
 
     ::SendMessageW(::GetDlgItem(page, kDrivers), BM_CLICK, 0, 0);
     EXPECT_EQ(State(page, kDrivers), "evc");
@@ -231,7 +228,7 @@ TEST_F(IntroPageTest, TheTimerNextAndCancelEachHideTheExposedPartitionAgain) {
     m_pc.AddHiddenPartition("Deutsch");
     HWND sheet = StartWizard();
     ASSERT_NE(sheet, nullptr);
-    HWND page = Page(sheet);
+    HWND page = CurrentPage(sheet);
     EXPECT_EQ(ItemText(page, kApps), L"Anwendungen") << "the language of Z:'s Master.log";
 
     // "abc" is 0 milliseconds: the timer fires at once.

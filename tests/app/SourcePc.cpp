@@ -2,6 +2,9 @@
 
 #include "support/WindowDriver.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include <stdexcept>
 
 namespace {
@@ -99,4 +102,20 @@ std::string ExposeCall(const SourcePc& pc) {
 
 std::string ReleaseCall(const SourcePc& pc) {
     return Narrow(pc.ProgramDir()) + "\\INSTALL.DLL";
+}
+
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+HWND WaitForInstallRun(const std::wstring& title, DWORD processId) {
+    HWND run = nullptr;
+    WaitUntil([&] {
+        for (HWND window : FindWindows(L"#32770", title, processId)) {
+            if (::GetDlgItem(window, 1015))
+                run = window;
+        }
+        return run != nullptr;
+    });
+    return run;
 }

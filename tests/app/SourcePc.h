@@ -44,3 +44,9 @@ private:
 // The tool's two command lines as the program forms them.
 std::string ExposeCall(const SourcePc& pc);
 std::string ReleaseCall(const SourcePc& pc);
+
+// The wizard's page on show.
+HWND CurrentPage(HWND sheet);
+// The installation dialog of the program: it carries the wizard's title too, and its heading
+// (control 1015) as a control of its own. nullptr when it did not appear within the time.
+HWND WaitForInstallRun(const std::wstring& title, DWORD processId);
