@@ -147,6 +147,21 @@ bool CArchiveReader::ExtractEntry(std::u16string_view destinationDirectory) {
     }
     const std::u16string target = JoinEntryPath(destinationDirectory, entry.name);
     CreateMissingDirectories(ParentPathOf(target));
+    return ExtractCurrentTo(entry, target);
+}
+
+bool CArchiveReader::ExtractEntryAs(std::u16string_view targetFile) {
+    if (targetFile.empty()) {
+        return FailWithArchiveError(ArchiveError::InvalidParameter);
+    }
+    ArchiveEntryRecord entry;
+    if (!CurrentEntry(entry)) {
+        return false;
+    }
+    return ExtractCurrentTo(entry, std::u16string(targetFile));
+}
+
+bool CArchiveReader::ExtractCurrentTo(ArchiveEntryRecord& entry, const std::u16string& target) {
     if (!ArchiveCheckReplaceable(target) || !InflateCurrent(entry, target)) {
         return false;
     }

@@ -47,6 +47,9 @@ public:
     // only once the whole entry inflated to its file size; on failure it is left as it was and
     // no partial file remains.
     bool ExtractEntry(std::u16string_view destinationDirectory);
+    // The same into the file `targetFile` (any name, in an existing directory), for a copy that
+    // is to take another file's place later.
+    bool ExtractEntryAs(std::u16string_view targetFile);
     // Inflates the current entry without writing it, with the checks of ExtractEntry; then
     // loads the entry and moves past it.
     bool TestEntry();
@@ -68,12 +71,16 @@ public:
     bool ExtractEntry(std::wstring_view destinationDirectory) {
         return ExtractEntry(ToArchiveText(destinationDirectory));
     }
+    bool ExtractEntryAs(std::wstring_view targetFile) {
+        return ExtractEntryAs(ToArchiveText(targetFile));
+    }
 #endif
 
 private:
     struct Container;
 
     bool CurrentEntry(ArchiveEntryRecord& entry) const;
+    bool ExtractCurrentTo(ArchiveEntryRecord& entry, const std::u16string& target);
     bool InflateCurrent(const ArchiveEntryRecord& entry, const std::u16string& target);
     void LoadAndAdvance(ArchiveEntryRecord& entry);
     void Load(ArchiveEntryRecord& entry);

@@ -64,6 +64,17 @@ void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait) {
     ::CloseHandle(process);
 }
 
+bool RunCommandSucceeded(const std::wstring& commandLine, WORD showCommand) {
+    HANDLE process = StartCommand(commandLine, showCommand);
+    if (!process)
+        return false;
+    ::WaitForSingleObject(process, INFINITE);
+    DWORD exitCode = 1;
+    const bool succeeded = ::GetExitCodeProcess(process, &exitCode) && exitCode == 0;
+    ::CloseHandle(process);
+    return succeeded;
+}
+
 void RunCommandDispatching(const std::wstring& commandLine, WORD showCommand) {
     HANDLE process = StartCommand(commandLine, showCommand);
     if (!process)

@@ -10,6 +10,9 @@
 // started is passed over.
 void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait);
 
+// RunCommand with the wait; true when the process started and ended with exit code 0.
+bool RunCommandSucceeded(const std::wstring& commandLine, WORD showCommand);
+
 // RunCommand with a wait during which the thread's windows stay alive: their messages are
 // dispatched until the process ends, so that a program that broadcasts a message to every
 // window does not wait for this thread for ever.

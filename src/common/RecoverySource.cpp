@@ -86,6 +86,14 @@ bool FindRecoverySource(SourceSearch variant, PartitionFlags& flags, std::wstrin
     }
 }
 
+std::wstring FindRestoreRoot() {
+    ExposeRecoveryPartition();
+    const std::wstring z = DriveRoot(kPartitionDrive);
+    if (!IsFixedDrive(z))
+        return L"C:\\";
+    return AnyFileMatches(z + L"Master.log") ? z : std::wstring();
+}
+
 SourceDirs DeriveSourceDirs(const std::wstring& root) {
     if (root.empty())
         return {};

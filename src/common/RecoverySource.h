@@ -25,6 +25,11 @@ enum class SourceSearch { Intro, Page, Finish, Direct, Sheet };
 // others, whether the root is not empty).
 bool FindRecoverySource(SourceSearch variant, PartitionFlags& flags, std::wstring& root);
 
+// The file restore's search: runs the partition tool; the root of Z: when Z: is then a fixed
+// drive with Master.log, empty when Z: is a fixed drive without it, and "C:\" when Z: is no fixed
+// drive (the source's files then lie on the system drive itself).
+std::wstring FindRestoreRoot();
+
 // The directories below a source root; all empty when the root is.
 struct SourceDirs {
     std::wstring root;

@@ -41,6 +41,16 @@ public:
         data.iImage = image;
         return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&data)));
     }
+    // The same with the item's own value (its lParam).
+    int InsertItem(int index, const std::wstring& text, int image, LPARAM data) const {
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = index;
+        item.pszText = const_cast<wchar_t*>(text.c_str());
+        item.iImage = image;
+        item.lParam = data;
+        return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    }
     bool DeleteAllItems() const { return SendMessage(LVM_DELETEALLITEMS) != FALSE; }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
 

@@ -1,0 +1,59 @@
+#include "restore/RestoreFileList.h"
+
+#include "framework/FillingGuard.h"
+#include "resources/resource.h"
+
+#include <shellapi.h>
+
+HICON ShellOrOwnIcon(const std::wstring& shell32, int index, UINT ownIcon) {
+    HICON icon = nullptr;
+    const UINT extracted = ::ExtractIconExW(shell32.c_str(), index, nullptr, &icon, 1);
+    if (extracted != 0 && extracted != UINT_MAX && icon)
+        return icon;
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ownIcon),
+                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+}
+
+void AddIcon(CImageList& images, HICON icon) {
+    if (icon) {
+        images.Add(icon);
+        ::DestroyIcon(icon);
+    }
+}
+
+// Image 0 is the generic file; the icon cache adds one image per file type shown.
+void CRestoreFileList::Attach(HWND list, const SystemLayout& layout) {
+    m_list.Attach(list);
+    m_images.Create(16, 16, ILC_COLOR8 | ILC_MASK, 1, 16);
+    AddIcon(m_images, ShellOrOwnIcon(layout.Shell32Path(), 0, IDI_FILE));
+    m_pIcons = std::make_unique<CFileIconCache>(m_images, layout);
+    ::SetWindowLongPtrW(list, GWL_STYLE,
+                        ::GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+    m_list.SetImageList(m_images, LVSIL_SMALL);
+    RECT client = {};
+    ::GetClientRect(list, &client);
+    m_list.InsertColumn(0, L"", client.right - client.left - 20);
+    m_list.InsertColumn(1, L"", 0);
+    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+}
+
+// Drawn once at the end: a folder of thousands of files would otherwise be redrawn per item.
+void CRestoreFileList::Show(const CRestoreFolder& folder) {
+    CFillingGuard filling(m_list);
+    m_list.SendMessage(WM_SETREDRAW, FALSE);
+    m_list.DeleteAllItems();
+    for (size_t i = 0; i < folder.GetFileCount(); ++i) {
+        CRestoreFile& file = folder.GetFile(i);
+        const int index =
+            m_list.InsertItem(static_cast<int>(i), file.m_strName,
+                              m_pIcons->ImageOf(file.m_strName), reinterpret_cast<LPARAM>(&file));
+        if (index >= 0 && file.m_nState != 0)
+            m_list.SetCheck(index, true);
+    }
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    ::InvalidateRect(m_list, nullptr, TRUE);
+}
+
+CRestoreFile* CRestoreFileList::FileOf(int item) const {
+    return reinterpret_cast<CRestoreFile*>(m_list.GetItemData(item));
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "restore/RestoreRecords.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CArchiveReader;
+
+// The restore inventory: every file that the recovery source can restore, as a tree of folders
+// below a root that stands for drive C:. The files come from the archive containers (*.inp) and
+// the file lists ALL.W32 and WINDOWS.W32 of the preload directory and of the directories CD0 to
+// CD25\PRELOAD on the same drive, in that order: the containers of all those directories first,
+// then their lists.
+
+// The rules, without files.
+
+// Files that are never offered: any file named OBRA.DAV, and whatever lies in a directory
+// RECYCLED at the root of the drive, or below it. `directory` is a full path ("C:\WINDOWS").
+bool IsNeverRestored(const std::wstring& directory, const std::wstring& fileName);
+
+// The full path on C: of a list line: the line without its surrounding blanks must start with
+// a drive, a colon and a backslash, and the rest must be a relative path of safe names. Empty
+// for any other line.
+std::wstring ListLineTarget(const std::wstring& line);
+
+// A listed path that the [ExcludePath] lines leave out (a line occurring in the path, letter
+// case aside), or that names OBRA.DAV anywhere.
+bool IsExcludedListPath(const std::wstring& fullPath, const std::vector<std::wstring>& exclusions);
+
+// The folder of a directory ("C:\WINDOWS\SYSTEM"; "C:" is the root), with any missing folders
+// created. Folders are matched without regard to case.
+CRestoreFolder& FindOrCreateFolder(CRestoreFolder& root, const std::wstring& directory);
+
+// The [ExcludePath] lines of Install.ini, whole.
+std::vector<std::wstring> ReadExclusionList();
+
+// The directory of the Nth CD below the drive of the preload directory: "X:\CD<n>\PRELOAD".
+std::wstring CdPreloadDir(const std::wstring& preloadDir, int n);
+
+// Builds the inventory into a root folder.
+class CInventoryBuilder {
+public:
+    CInventoryBuilder(CRestoreFolder& root, std::vector<std::wstring> exclusions);
+
+    // Everything the preload directory and its CD directories offer, in the inventory's order.
+    void Build(const std::wstring& preloadDir);
+
+    // One source at a time.
+    void ListContainer(const std::wstring& containerPath);
+    void ReadLists(const std::wstring& directory);
+    void ReadList(const std::wstring& listPath);
+    void AddContainerEntry(const std::wstring& containerPath, const std::wstring& directory,
+                           const std::wstring& fileName, const CArchiveReader& reader);
+    void AddListedFile(const std::wstring& listPath, const std::wstring& directory,
+                       const std::wstring& fileName);
+
+private:
+    void ListContainers(const std::wstring& directory);
+    CRestoreFolder& FolderOf(const std::wstring& directory);
+
+    CRestoreFolder& m_root;
+    std::vector<std::wstring> m_exclusions;
+    // Folders already found, by their lower-cased directory: containers hold many entries of
+    // one directory in a row, and the lists name the same directories again and again.
+    std::unordered_map<std::wstring, CRestoreFolder*> m_folders;
+};
