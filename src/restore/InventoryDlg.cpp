@@ -20,5 +20,5 @@ void CInventoryDlg::Work() {
     if (!m_work.root)
         return;
     CInventoryBuilder builder(*m_work.root, ReadExclusionList());
-    builder.Build(m_work.preloadDir);
+    builder.Build(PreloadDirs(m_work.preloadDir));
 }

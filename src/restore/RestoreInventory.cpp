@@ -77,21 +77,23 @@ std::wstring CdPreloadDir(const std::wstring& preloadDir, int n) {
     return preloadDir.substr(0, 3) + L"CD" + std::to_wstring(n) + L"\\PRELOAD";
 }
 
-CInventoryBuilder::CInventoryBuilder(CRestoreFolder& root, std::vector<std::wstring> exclusions)
-    : m_root(root), m_exclusions(std::move(exclusions)) {}
-
-void CInventoryBuilder::Build(const std::wstring& preloadDir) {
-    std::vector<std::wstring> cdDirs;
+std::vector<std::wstring> PreloadDirs(const std::wstring& preloadDir) {
+    std::vector<std::wstring> dirs = {preloadDir};
     for (int n = 0; n < kCdCount; ++n) {
         const std::wstring dir = CdPreloadDir(preloadDir, n);
         if (AnyFileMatches(dir))
-            cdDirs.push_back(dir);
+            dirs.push_back(dir);
     }
-    ListContainers(preloadDir);
-    for (const std::wstring& dir : cdDirs)
+    return dirs;
+}
+
+CInventoryBuilder::CInventoryBuilder(CRestoreFolder& root, std::vector<std::wstring> exclusions)
+    : m_root(root), m_exclusions(std::move(exclusions)) {}
+
+void CInventoryBuilder::Build(const std::vector<std::wstring>& directories) {
+    for (const std::wstring& dir : directories)
         ListContainers(dir);
-    ReadLists(preloadDir);
-    for (const std::wstring& dir : cdDirs)
+    for (const std::wstring& dir : directories)
         ReadLists(dir);
 }
 

@@ -38,14 +38,17 @@ std::vector<std::wstring> ReadExclusionList();
 
 // The directory of the Nth CD below the drive of the preload directory: "X:\CD<n>\PRELOAD".
 std::wstring CdPreloadDir(const std::wstring& preloadDir, int n);
+// The preload directory and those of CD0 to CD25 that exist, in that order.
+std::vector<std::wstring> PreloadDirs(const std::wstring& preloadDir);
 
 // Builds the inventory into a root folder.
 class CInventoryBuilder {
 public:
     CInventoryBuilder(CRestoreFolder& root, std::vector<std::wstring> exclusions);
 
-    // Everything the preload directory and its CD directories offer, in the inventory's order.
-    void Build(const std::wstring& preloadDir);
+    // Everything the directories offer, in the inventory's order: the containers of each
+    // directory in turn, then their lists.
+    void Build(const std::vector<std::wstring>& directories);
 
     // One source at a time.
     void ListContainer(const std::wstring& containerPath);
