@@ -111,7 +111,6 @@ LRESULT CFileRestoreDlg::OnWizardBack() {
 void CFileRestoreDlg::OnCancel() {
     m_pCurrentFolder = nullptr;
     m_pRoot.reset();
-    m_state.ReleasePartition();
 }
 
 bool CFileRestoreDlg::OnCommand(UINT id, UINT code, HWND hControl) {

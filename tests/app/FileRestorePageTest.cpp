@@ -159,6 +159,13 @@ protected:
         }
         return checks;
     }
+    // A real click in the middle of a part of a control, given in its client coordinates.
+    static void ClickOn(HWND control, const RECT& part) {
+        POINT middle = {(part.left + part.right) / 2, (part.top + part.bottom) / 2};
+        ::ClientToScreen(control, &middle);
+        ::SetForegroundWindow(::GetAncestor(control, GA_ROOT));
+        ClickAt(middle);
+    }
     HTREEITEM SelectedFolder() const {
         return reinterpret_cast<HTREEITEM>(::SendMessageW(m_tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     }
@@ -229,6 +236,45 @@ TEST_F(FileRestorePageTest, TickedFoldersAndFilesAreRestoredWhileTheWizardWaits)
         EXPECT_EQ(check.back(), '0') << check;
     EXPECT_EQ(SelectedFolder(), TreeRoot(m_tree));
     EXPECT_TRUE(::IsWindowEnabled(sheet));
+    Quit(sheet);
+}
+
+// The space bar ticks a focused folder or file as a click on its box does, the marks included.
+TEST_F(FileRestorePageTest, TheSpaceBarTicksAsAClickDoes) {
+    MakeSource();
+    HWND sheet = StartOnRestorePage();
+    ASSERT_NE(sheet, nullptr);
+
+    const HTREEITEM deep = Folder({L"Windows", L"System", L"Deep"});
+    ::SendMessageW(m_tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(deep));
+    ClickOn(m_tree, TreeItemRect(m_tree, deep, true));
+    ASSERT_TRUE(WaitUntil([&] { return SelectedFolder() == deep; }));
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(WaitUntil([&] { return IsTreeItemChecked(m_tree, deep); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsListItemChecked(m_list, 0); })) << "two.dll is marked";
+
+    Select(Folder({}));
+    int untouched = -1;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (untouched = FindListItem(m_list, L"untouched.txt")) >= 0; }));
+    ClickOn(m_list, ListItemRect(m_list, untouched, LVIR_LABEL));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return ::SendMessageW(m_list, LVM_GETITEMSTATE, untouched, LVIS_FOCUSED) != 0; }));
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(WaitUntil([&] { return IsListItemChecked(m_list, untouched); }));
+
+    // Shown again, the folder's list shows the marks that the records hold.
+    Select(deep);
+    Select(Folder({}));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (untouched = FindListItem(m_list, L"untouched.txt")) >= 0; }));
+    EXPECT_TRUE(IsListItemChecked(m_list, untouched));
+    EXPECT_FALSE(IsListItemChecked(m_list, FindListItem(m_list, L"other.txt")));
+
+    FinishAndConfirm(sheet);
+    EXPECT_EQ(ReadBytes(OnC(L"untouched.txt")), "untouched");
+    EXPECT_EQ(ReadBytes(OnC(L"Windows\\System\\Deep\\two.dll")), "two from a");
+    EXPECT_FALSE(Exists(OnC(L"other.txt")));
     Quit(sheet);
 }
 

@@ -33,6 +33,15 @@ void ClickAt(POINT screen) {
         throw std::runtime_error("the click was refused");
 }
 
+void PressKey(WORD key) {
+    INPUT presses[2] = {};
+    presses[0].type = presses[1].type = INPUT_KEYBOARD;
+    presses[0].ki.wVk = presses[1].ki.wVk = key;
+    presses[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (::SendInput(2, presses, sizeof(INPUT)) != 2)
+        throw std::runtime_error("the key press was refused");
+}
+
 bool ClickListItemCheckBox(HWND list, int item, DWORD timeoutMs) {
     return ClickCheckBox(
         list, ListCheckBoxPoint(list, item), [&] { return IsListItemChecked(list, item); },

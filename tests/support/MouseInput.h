@@ -15,3 +15,7 @@ void ClickAt(POINT screen);
 // when the box changed within the time. Throws when another window covers the box.
 bool ClickListItemCheckBox(HWND list, int item, DWORD timeoutMs = 5000);
 bool ClickTreeItemCheckBox(HWND tree, HTREEITEM item, DWORD timeoutMs = 5000);
+
+// A press of the key (a virtual-key code such as VK_SPACE) through the same queue, for the window
+// that has the keyboard focus. Throws std::runtime_error when the input is refused.
+void PressKey(WORD key);
