@@ -12,7 +12,6 @@
 #include "restore/InventoryDlg.h"
 #include "restore/RestoreProgressDlg.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 namespace {
@@ -50,9 +49,7 @@ BOOL CFileRestoreDlg::OnInitDialog() {
 void CFileRestoreDlg::CreateImages() {
     const std::wstring shell32 = m_state.Windows().Layout().Shell32Path();
     m_treeImages.Create(16, 16, ILC_COLOR8 | ILC_MASK, 3, 1);
-    AddIcon(m_treeImages, static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                          MAKEINTRESOURCEW(IDI_RESTORE_ROOT),
-                                                          IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    AddIcon(m_treeImages, LoadOwnIcon(IDI_RESTORE_ROOT));
     AddIcon(m_treeImages, ShellOrOwnIcon(shell32, 3, IDI_FOLDER_CLOSED));
     AddIcon(m_treeImages, ShellOrOwnIcon(shell32, 4, IDI_FOLDER_OPEN));
 }
@@ -108,7 +105,13 @@ LRESULT CFileRestoreDlg::OnWizardBack() {
     return m_bRunning ? kStay : IDD_INTRO;
 }
 
+// The controls let go of the records before the records go.
 void CFileRestoreDlg::OnCancel() {
+    {
+        CFillingGuard filling(m_tree);
+        m_tree.DeleteAllItems();
+    }
+    m_files.Clear();
     m_pCurrentFolder = nullptr;
     m_pRoot.reset();
 }
@@ -128,7 +131,8 @@ bool CFileRestoreDlg::OnNotify(NMHDR* header, LRESULT& result) {
     if (header->idFrom == IDC_RESTORE_TREE) {
         switch (header->code) {
         case TVN_SELCHANGEDW:
-            ShowFiles(FolderOf(reinterpret_cast<const NMTREEVIEWW*>(header)->itemNew.hItem));
+            if (!m_tree.IsFilling())
+                ShowFiles(FolderOf(reinterpret_cast<const NMTREEVIEWW*>(header)->itemNew.hItem));
             result = 0;
             return true;
         case NM_CLICK:

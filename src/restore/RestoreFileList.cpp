@@ -5,13 +5,17 @@
 
 #include <shellapi.h>
 
+HICON LoadOwnIcon(UINT id) {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+}
+
 HICON ShellOrOwnIcon(const std::wstring& shell32, int index, UINT ownIcon) {
     HICON icon = nullptr;
     const UINT extracted = ::ExtractIconExW(shell32.c_str(), index, nullptr, &icon, 1);
     if (extracted != 0 && extracted != UINT_MAX && icon)
         return icon;
-    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ownIcon),
-                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    return LoadOwnIcon(ownIcon);
 }
 
 void AddIcon(CImageList& images, HICON icon) {
@@ -52,6 +56,11 @@ void CRestoreFileList::Show(const CRestoreFolder& folder) {
     }
     m_list.SendMessage(WM_SETREDRAW, TRUE);
     ::InvalidateRect(m_list, nullptr, TRUE);
+}
+
+void CRestoreFileList::Clear() {
+    CFillingGuard filling(m_list);
+    m_list.DeleteAllItems();
 }
 
 CRestoreFile* CRestoreFileList::FileOf(int item) const {

@@ -22,6 +22,8 @@ public:
 
     // Shows the folder's files.
     void Show(const CRestoreFolder& folder);
+    // Shows nothing.
+    void Clear();
     // The file of an item, or nullptr.
     CRestoreFile* FileOf(int item) const;
 
@@ -31,6 +33,8 @@ private:
     std::unique_ptr<CFileIconCache> m_pIcons;
 };
 
+// A small icon of the program's own; the caller destroys it.
+HICON LoadOwnIcon(UINT id);
 // A small icon of the shell library, or the program's own icon when the library does not have it
 // where the layout says (Windows 6 and later keep it elsewhere). The caller destroys it.
 HICON ShellOrOwnIcon(const std::wstring& shell32, int index, UINT ownIcon);
