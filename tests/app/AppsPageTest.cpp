@@ -65,8 +65,7 @@ protected:
     }
 
     HWND StartOnAppsPage() {
-        m_program =
-            std::make_unique<ChildProcess>(L"\"" + m_pc.ProgramPath() + L"\"", m_pc.ProgramDir());
+        m_program = m_pc.StartProgram();
         HWND sheet = WaitForWindow(L"#32770", m_title, 10000, m_program->Id());
         if (!sheet)
             return nullptr;

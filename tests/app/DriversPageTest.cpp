@@ -54,8 +54,7 @@ protected:
 
 TEST_F(DriversPageTest, OneTickedDriverIsInstalledAndReported) {
     MakeSource();
-    m_program =
-        std::make_unique<ChildProcess>(L"\"" + m_pc.ProgramPath() + L"\"", m_pc.ProgramDir());
+    m_program = m_pc.StartProgram();
     HWND sheet = WaitForWindow(L"#32770", m_title, 10000, m_program->Id());
     ASSERT_NE(sheet, nullptr);
     ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);

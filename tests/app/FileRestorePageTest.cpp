@@ -87,8 +87,7 @@ protected:
 
     // The wizard on the file restore page, once the inventory is shown.
     HWND StartOnRestorePage() {
-        m_program =
-            std::make_unique<ChildProcess>(L"\"" + m_pc.ProgramPath() + L"\"", m_pc.ProgramDir());
+        m_program = m_pc.StartProgram();
         HWND sheet = WaitForWindow(L"#32770", m_title, 10000, m_program->Id());
         if (!sheet)
             return nullptr;

@@ -74,8 +74,7 @@ protected:
 
     // Starts the wizard and waits for its sheet.
     HWND StartWizard() {
-        m_program =
-            std::make_unique<ChildProcess>(L"\"" + m_pc.ProgramPath() + L"\"", m_pc.ProgramDir());
+        m_program = m_pc.StartProgram();
         EXPECT_TRUE(m_program->Started());
         HWND sheet = WaitForWindow(L"#32770", m_title);
         EXPECT_NE(sheet, nullptr) << "the wizard did not appear";
@@ -209,8 +208,7 @@ std::vector<std::wstring> ChildTexts(HWND window) {
 
 TEST_F(IntroPageTest, WithoutARecoverySourceTheWizardEndsWithTheNoRecoveryPartMessage) {
     WriteInstallIni("NoRecoveryPart=No recovery source here.\r\n");
-    m_program =
-        std::make_unique<ChildProcess>(L"\"" + m_pc.ProgramPath() + L"\"", m_pc.ProgramDir());
+    m_program = m_pc.StartProgram();
     HWND box = WaitForWindow(L"#32770", m_title);
     ASSERT_NE(box, nullptr);
     EXPECT_THAT(ChildTexts(box), Contains(L"No recovery source here."));

@@ -81,6 +81,10 @@ std::wstring SourcePc::AddHiddenPartition(const std::string& language) {
     return hidden;
 }
 
+std::unique_ptr<ChildProcess> SourcePc::StartProgram() const {
+    return std::make_unique<ChildProcess>(L"\"" + ProgramPath() + L"\"", ProgramDir());
+}
+
 bool SourcePc::PartitionShown() const {
     return ::GetFileAttributesW((m_temp / L"shown\\Master.log").c_str()) != INVALID_FILE_ATTRIBUTES;
 }

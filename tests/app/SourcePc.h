@@ -3,6 +3,9 @@
 #include "WineDrives.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
+#include "support/WindowDriver.h"
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -29,6 +32,9 @@ public:
     // A hidden recovery partition that the tool exposes as drive Z:, with I386\APPS.
     std::wstring AddHiddenPartition(const std::string& language);
     bool PartitionShown() const;
+
+    // The program started from its directory.
+    std::unique_ptr<ChildProcess> StartProgram() const;
 
     // The command lines the partition tool was called with, in order.
     std::vector<std::string> ToolCalls() const;
