@@ -1,119 +1,65 @@
 #include "install/FileOpScript.h"
 
 #include "common/LineFile.h"
-#include "common/StringHelpers.h"
 #include "common/TextCase.h"
 #include "common/TextFile.h"
+#include "common/core/DrivePaths.h"
 #include "install/ReplaceFileDlg.h"
 
-#include <cwctype>
 #include <cwchar>
 
 namespace {
 
-template <typename Reader>
-std::vector<std::wstring> LinesAfterHeader(Reader& file, const std::wstring& header) {
+static_assert(installcore::ScriptAttributes::ReadOnly == FILE_ATTRIBUTE_READONLY &&
+              installcore::ScriptAttributes::Hidden == FILE_ATTRIBUTE_HIDDEN &&
+              installcore::ScriptAttributes::System == FILE_ATTRIBUTE_SYSTEM &&
+              installcore::ScriptAttributes::Archive == FILE_ATTRIBUTE_ARCHIVE &&
+              installcore::ScriptAttributes::Normal == FILE_ATTRIBUTE_NORMAL);
+
+// Every line, up to and including the one read together with the end of the file.
+template <typename Reader> std::vector<std::wstring> AllLines(Reader& file) {
     std::vector<std::wstring> lines;
-    bool inSection = false;
-    while (!file.IsEnd()) {
-        std::wstring line = file.ReadLine();
-        if (!inSection)
-            inSection = MakeLower(line) == header;
-        else if (!line.empty())
-            lines.push_back(std::move(line));
-    }
+    while (!file.IsEnd())
+        lines.push_back(file.ReadLine());
     return lines;
 }
 
-struct AttributeToken {
-    const wchar_t* token;
-    DWORD bit;
-};
-constexpr AttributeToken kAttributeTokens[] = {
-    {L"N", FILE_ATTRIBUTE_NORMAL}, {L"RO", FILE_ATTRIBUTE_READONLY}, {L"H", FILE_ATTRIBUTE_HIDDEN},
-    {L"S", FILE_ATTRIBUTE_SYSTEM}, {L"A", FILE_ATTRIBUTE_ARCHIVE},
-};
-
-DWORD AttributeOfToken(const std::wstring& token) {
-    for (const AttributeToken& known : kAttributeTokens)
-        if (token == known.token)
-            return known.bit;
-    return 0;
-}
-
-int ModeOfSetting(const std::wstring& setting, int modeWhenNone, int offset) {
-    if (setting == L"none")
-        return modeWhenNone;
-    return static_cast<int>(std::wcstol(setting.c_str(), nullptr, 10)) + offset;
+long long LeadingNumber(const std::wstring& setting) {
+    return std::wcstol(setting.c_str(), nullptr, 10);
 }
 
 } // namespace
 
 std::vector<std::wstring> ReadScriptLines(CTextFile& file, const std::wstring& header) {
-    return LinesAfterHeader(file, header);
+    return installcore::ScriptOperationLines(AllLines(file), header, MakeLower);
 }
 
 std::vector<std::wstring> ReadScriptLines(CLineFile& file, const std::wstring& header) {
-    return LinesAfterHeader(file, header);
+    return installcore::ScriptOperationLines(AllLines(file), header, MakeLower);
 }
 
 DWORD AttributesOf(const std::wstring& list) {
-    if (list.empty())
-        return FILE_ATTRIBUTE_NORMAL;
-    DWORD attributes = 0;
-    std::wstring rest = list;
-    while (!rest.empty())
-        attributes |= AttributeOfToken(SplitFirst(rest, L'/'));
-    return attributes;
-}
-
-std::wstring CopyLine::DirectoryToCreate() const {
-    if (OnlyCreatesDirectory())
-        return destination;
-    std::wstring directory = destination;
-    SplitLast(directory, L'\\');
-    return directory;
+    return installcore::AttributesOf(list);
 }
 
 CopyLine ParseCopyLine(std::wstring line) {
-    CopyLine parsed;
-    parsed.source = SplitFirst(line, L'|');
-    parsed.destination = SplitFirst(line, L'|');
-    parsed.attributes = AttributesOf(line);
-    return parsed;
+    return installcore::ParseCopyLine(std::move(line));
 }
 
 RenameLine ParseRenameLine(std::wstring line) {
-    RenameLine parsed;
-    parsed.oldPath = SplitFirst(line, L'|');
-    parsed.newPath = SplitFirst(line, L'|');
-    parsed.attributes = AttributesOf(line);
-    return parsed;
+    return installcore::ParseRenameLine(std::move(line));
 }
 
 bool IsDriveRootedPath(const std::wstring& path) {
-    return path.size() >= 3 && path[0] < 0x80 && std::iswalpha(path[0]) && path[1] == L':' &&
-           path[2] == L'\\';
+    return textcore::IsDriveRootedPath(path);
 }
 
 int CopyVersionMode(const std::wstring& setting) {
-    return ModeOfSetting(setting, VersionReplaceOlder, 0);
+    return installcore::CopyVersionMode(setting, LeadingNumber);
 }
 
 int ExtractVersionMode(const std::wstring& setting) {
-    return ModeOfSetting(setting, VersionAsk, 1);
-}
-
-ReplaceDecision DecideReplace(int mode, std::int64_t existingTime, std::int64_t newTime) {
-    if (mode == VersionAlwaysReplace)
-        return ReplaceDecision::Replace;
-    if (existingTime > newTime)
-        return ReplaceDecision::Keep;
-    if (mode == VersionReplaceOlder)
-        return ReplaceDecision::Replace;
-    if (mode == VersionNeverReplace)
-        return ReplaceDecision::Keep;
-    return ReplaceDecision::Ask;
+    return installcore::ExtractVersionMode(setting, LeadingNumber);
 }
 
 bool AnswerReplaces(int answer) {

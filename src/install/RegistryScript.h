@@ -1,34 +1,17 @@
 #pragma once
 
+#include "install/core/ScriptLineRules.h"
+
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-// The registry-deletion script ("[delreg]"): lines that delete registry keys and values.
-//
-//   root\subkey|kind|value name|value type|rest
-//
-// root is HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE or HKEY_USERS (exactly; any
-// other name means HKEY_LOCAL_MACHINE); kind "Value" deletes the value (name "@": the default
-// value), anything else the key; the value type is accepted and not used. When the rest begins
-// with "HK" it is one more line. Lines that do not begin with "HK" are passed over.
+// The registry-deletion script ("[delreg]"): lines that delete registry keys and values. Its line
+// rules are in install/core/ScriptLineRules.h.
 
-struct RegistryScriptLine {
-    std::wstring rootName;
-    std::wstring subkey;
-    std::wstring kind;
-    std::wstring valueName;
-    std::wstring valueType;
-    std::wstring rest; // what follows the fifth field
-
-    bool DeletesValue() const { return kind == L"Value"; }
-    // The value's name as the registry knows it: "@" is the unnamed default value.
-    std::wstring RegistryValueName() const { return valueName == L"@" ? L"" : valueName; }
-};
-
-// Splits one line (which begins with "HK") into its fields.
+using RegistryScriptLine = installcore::RegistryScriptLine<std::wstring>;
 RegistryScriptLine ParseRegistryScriptLine(std::wstring line);
 
 // The root key of a root name.
@@ -52,9 +35,8 @@ using RegistryScriptDisplay =
 void RunRegistryScript(const std::vector<std::wstring>& lines, const RegistryScriptOptions& options,
                        const RegistryScriptDisplay& show);
 
-// The device part of a subkey below "Enum\PCI" that its siblings share: the subkey cut before
-// its first "&SUBSYS", without its first two components ("VEN_8086&DEV_7190" for
-// "Enum\PCI\VEN_8086&DEV_7190&SUBSYS_00000000&REV_03\BUS_00"). Empty for any other subkey.
+// The device part of a subkey below "Enum\PCI" that its siblings share, letter case as the
+// platform folds it.
 std::wstring PciDevicePattern(const std::wstring& subkey);
 
 // Below HKEY_LOCAL_MACHINE "Enum\PCI": deletes every subkey, or the value of every subkey,

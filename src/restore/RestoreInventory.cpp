@@ -11,6 +11,7 @@
 #include "common/TextCase.h"
 #include "common/TextConversion.h"
 #include "common/TextFile.h"
+#include "restore/core/ListRules.h"
 
 namespace {
 const int kCdCount = 26;
@@ -21,12 +22,6 @@ bool EndsWith(const std::wstring& text, const std::wstring& tail) {
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool IsDriveRoot(const std::wstring& text) {
-    return text.size() >= 3 &&
-           ((text[0] >= L'A' && text[0] <= L'Z') || (text[0] >= L'a' && text[0] <= L'z')) &&
-           text[1] == L':' && text[2] == L'\\';
-}
-
 // Splits a full path at its last backslash into its directory (which keeps the path) and name.
 std::wstring SplitName(std::wstring& path) {
     return SplitLast(path, L'\\');
@@ -34,39 +29,19 @@ std::wstring SplitName(std::wstring& path) {
 } // namespace
 
 bool IsNeverRestored(const std::wstring& directory, const std::wstring& fileName) {
-    return MakeUpper(fileName) == L"OBRA.DAV" ||
-           MakeUpper(directory).find(L":\\RECYCLED") != std::wstring::npos;
+    return restorecore::IsNeverRestored(directory, fileName);
 }
 
 std::wstring ListLineTarget(const std::wstring& line) {
-    const std::wstring path = TrimBlanks(line);
-    if (!IsDriveRoot(path))
-        return {};
-    const std::wstring rest = path.substr(3);
-    return IsSafeEntryName(ToUtf16(rest)) ? L"C:\\" + rest : std::wstring();
+    return restorecore::ListLineTarget(line);
 }
 
 bool IsExcludedListPath(const std::wstring& fullPath, const std::vector<std::wstring>& exclusions) {
-    const std::wstring lowered = MakeLower(fullPath);
-    for (const std::wstring& exclusion : exclusions) {
-        // An empty line would occur in every path.
-        if (!exclusion.empty() && lowered.find(MakeLower(exclusion)) != std::wstring::npos)
-            return true;
-    }
-    return lowered.find(L"obra.dav") != std::wstring::npos;
+    return restorecore::IsExcludedListPath(fullPath, exclusions, MakeLower);
 }
 
 CRestoreFolder& FindOrCreateFolder(CRestoreFolder& root, const std::wstring& directory) {
-    std::wstring rest = directory.size() > 3 ? directory.substr(3) : std::wstring();
-    CRestoreFolder* folder = &root;
-    while (!rest.empty()) {
-        const std::wstring name = SplitFirst(rest, L'\\');
-        if (name.empty())
-            continue;
-        CRestoreFolder* child = folder->FindChild(name);
-        folder = child ? child : &folder->AddChild(std::make_unique<CRestoreFolder>(name));
-    }
-    return *folder;
+    return restorecore::FindOrCreateFolder(root, directory);
 }
 
 std::vector<std::wstring> ReadExclusionList() {

@@ -14,23 +14,11 @@ class CArchiveReader;
 // CD25\PRELOAD on the same drive, in that order: the containers of all those directories first,
 // then their lists.
 
-// The rules, without files.
-
-// Files that are never offered: any file named OBRA.DAV, and whatever lies in a directory
-// RECYCLED at the root of the drive, or below it. `directory` is a full path ("C:\WINDOWS").
+// The rules, without files (restore/core/ListRules.h); the list paths compared with letter case
+// as the platform folds it.
 bool IsNeverRestored(const std::wstring& directory, const std::wstring& fileName);
-
-// The full path on C: of a list line: the line without its surrounding blanks must start with
-// a drive, a colon and a backslash, and the rest must be a relative path of safe names. Empty
-// for any other line.
 std::wstring ListLineTarget(const std::wstring& line);
-
-// A listed path that the [ExcludePath] lines leave out (a line occurring in the path, letter
-// case aside), or that names OBRA.DAV anywhere.
 bool IsExcludedListPath(const std::wstring& fullPath, const std::vector<std::wstring>& exclusions);
-
-// The folder of a directory ("C:\WINDOWS\SYSTEM"; "C:" is the root), with any missing folders
-// created. Folders are matched without regard to case.
 CRestoreFolder& FindOrCreateFolder(CRestoreFolder& root, const std::wstring& directory);
 
 // The [ExcludePath] lines of Install.ini, whole.
