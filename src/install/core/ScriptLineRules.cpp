@@ -33,8 +33,13 @@ int ModeOfSetting(const String& setting, LeadingNumber<String> number, int modeW
                   int offset) {
     if (setting == AsciiText<String>("none"))
         return modeWhenNone;
-    const long long mode = number(setting) + offset;
-    return static_cast<int>(mode < INT_MIN ? INT_MIN : mode > INT_MAX ? INT_MAX : mode);
+    // The nearest end of the range, before the sum could overflow.
+    const long long read = number(setting);
+    if (read > static_cast<long long>(INT_MAX) - offset)
+        return INT_MAX;
+    if (read < static_cast<long long>(INT_MIN) - offset)
+        return INT_MIN;
+    return static_cast<int>(read + offset);
 }
 
 template <typename String> bool BeginsWithHk(const String& text) {

@@ -1,22 +1,15 @@
 // Expands arbitrary bytes as SZDD data: recovery sources may hold any file under a "_" name.
 // The expansion never writes more than the header declares, and writes all of it when it
 // reports success.
+#include "FuzzSupport.h"
 #include "common/core/MemoryByteSource.h"
 #include "common/core/Szdd.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Bounds the work, so that a header alone cannot ask for gigabytes of blanks.

@@ -1,6 +1,7 @@
 // Fuzzes the text rules: line splitting of ANSI and UTF-16LE files, the line file's reading and
 // writing, and the INI lookup rules. Input: section name, line feed, key name, line feed, then
 // the bytes of the file.
+#include "FuzzSupport.h"
 #include "common/core/IniRules.h"
 #include "common/core/MemoryByteSource.h"
 #include "common/core/StringRules.h"
@@ -8,25 +9,14 @@
 #include "common/core/UnicodeLines.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 using namespace textcore;
+using fuzz::Require;
+using fuzz::TakeInputLine;
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-std::string_view TakeField(std::string_view& input) {
-    const size_t at = input.find('\n');
-    const std::string_view field = input.substr(0, at);
-    input = at == std::string_view::npos ? std::string_view() : input.substr(at + 1);
-    return field;
-}
 
 // Every line up to and including the one read with the end flag; a line never holds a
 // character 0, and further reads give empty lines.
@@ -105,8 +95,8 @@ void CheckStringHelpers(std::u16string text, char16_t ch) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
-    const std::u16string section = DecodeWindows1252(TakeField(input));
-    const std::u16string key = DecodeWindows1252(TakeField(input));
+    const std::u16string section = DecodeWindows1252(TakeInputLine(input));
+    const std::u16string key = DecodeWindows1252(TakeInputLine(input));
     const std::string bytes(input);
 
     CheckTextReader(bytes);
