@@ -1,6 +1,7 @@
 #include "common/CommandRunner.h"
 
 #include "common/CurrentDir.h"
+#include "common/RunLog.h"
 #include "common/core/StringRules.h"
 #include "framework/MessageWait.h"
 
@@ -55,30 +56,47 @@ HANDLE StartCommand(const std::wstring& commandLine, WORD showCommand) {
 }
 } // namespace
 
+void LogStart(const std::wstring& commandLine, HANDLE process) {
+    LogRun((process ? L"Started: " : L"Could not start: ") + commandLine);
+}
+
+DWORD LogExitCode(const std::wstring& commandLine, HANDLE process) {
+    DWORD exitCode = STILL_ACTIVE;
+    if (!::GetExitCodeProcess(process, &exitCode))
+        exitCode = STILL_ACTIVE;
+    LogRun(L"Ended with exit code " + std::to_wstring(exitCode) + L": " + commandLine);
+    return exitCode;
+}
+
 void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait) {
     HANDLE process = StartCommand(commandLine, showCommand);
+    LogStart(commandLine, process);
     if (!process)
         return;
-    if (wait)
+    if (wait) {
         ::WaitForSingleObject(process, INFINITE);
+        LogExitCode(commandLine, process);
+    }
     ::CloseHandle(process);
 }
 
 bool RunCommandSucceeded(const std::wstring& commandLine, WORD showCommand) {
     HANDLE process = StartCommand(commandLine, showCommand);
+    LogStart(commandLine, process);
     if (!process)
         return false;
     ::WaitForSingleObject(process, INFINITE);
-    DWORD exitCode = 1;
-    const bool succeeded = ::GetExitCodeProcess(process, &exitCode) && exitCode == 0;
+    const bool succeeded = LogExitCode(commandLine, process) == 0;
     ::CloseHandle(process);
     return succeeded;
 }
 
 void RunCommandDispatching(const std::wstring& commandLine, WORD showCommand) {
     HANDLE process = StartCommand(commandLine, showCommand);
+    LogStart(commandLine, process);
     if (!process)
         return;
     WaitDispatchingMessages(process);
+    LogExitCode(commandLine, process);
     ::CloseHandle(process);
 }

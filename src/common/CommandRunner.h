@@ -7,11 +7,17 @@
 // Starts the command line (case and arguments kept) in the working directory that
 // CommandWorkingDirectory derives from it, shown with `showCommand` (SW_HIDE, SW_SHOWNORMAL
 // ...), and with `wait` returns only when the process has ended. A process that cannot be
-// started is passed over.
+// started is passed over. The run log gets the command line, and the exit code of a process
+// waited for.
 void RunCommand(const std::wstring& commandLine, WORD showCommand, bool wait);
 
 // RunCommand with the wait; true when the process started and ended with exit code 0.
 bool RunCommandSucceeded(const std::wstring& commandLine, WORD showCommand);
+
+// Logs that a process of the command line started (`process` not null) or could not start.
+void LogStart(const std::wstring& commandLine, HANDLE process);
+// Logs the exit code of a process that has ended; returns it (STILL_ACTIVE when unknown).
+DWORD LogExitCode(const std::wstring& commandLine, HANDLE process);
 
 // RunCommand with a wait during which the thread's windows stay alive: their messages are
 // dispatched until the process ends, so that a program that broadcasts a message to every

@@ -2,6 +2,7 @@
 
 #include "common/ReadOnlyClearance.h"
 #include "common/RebootFlag.h"
+#include "common/RunLog.h"
 #include "common/SiblingTempFile.h"
 
 #include <cwctype>
@@ -37,4 +38,35 @@ bool ReplaceAtNextRestart(const std::wstring& target, const StagedFileWriter& wr
     // Only the offer to restart depends on the flag; see the header.
     WriteRebootFlag(rebootFlagPath);
     return true;
+}
+
+bool IsFileInUse(const std::wstring& path) {
+    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(h);
+        return false;
+    }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+Placement PlaceNowOrAtRestart(const std::wstring& target, const std::function<bool()>& writeInPlace,
+                              const StagedFileWriter& writeStaged,
+                              const std::wstring& rebootFlagPath) {
+    CReadOnlyClearance readOnly(target);
+    if (readOnly.Clear()) {
+        if (IsFileInUse(target)) {
+            if (ReplaceAtNextRestart(target, writeStaged, rebootFlagPath)) {
+                LogRun(L"In use, staged to be replaced at the next restart: " + target);
+                return Placement::Staged;
+            }
+        } else if (writeInPlace()) {
+            LogRun(L"Written: " + target);
+            return Placement::Replaced;
+        }
+        readOnly.Restore();
+    }
+    LogRun(L"Could not be written, left as it was: " + target);
+    return Placement::Failed;
 }

@@ -27,3 +27,18 @@ using MoveFileExFunction = BOOL(WINAPI*)(LPCWSTR existing, LPCWSTR newName, DWOR
 bool ReplaceAtNextRestart(const std::wstring& target, const StagedFileWriter& write,
                           const std::wstring& rebootFlagPath,
                           MoveFileExFunction moveFileEx = ::MoveFileExW);
+
+// True when the file exists and another process holds it so that it cannot be replaced now:
+// it cannot be opened for writing and deletion without sharing. Only a sharing or lock
+// violation counts; a file that cannot be written for another reason is not in use.
+bool IsFileInUse(const std::wstring& path);
+
+enum class Placement { Replaced, Staged, Failed };
+
+// Puts new content in the place of `target`, with its read-only attribute taken off: now, with
+// `writeInPlace`, unless another process holds the target; then at the next restart, with the
+// content that `writeStaged` writes (ReplaceAtNextRestart). A target that stays as it was gets
+// its attribute back. The outcome goes to the run log.
+Placement PlaceNowOrAtRestart(const std::wstring& target, const std::function<bool()>& writeInPlace,
+                              const StagedFileWriter& writeStaged,
+                              const std::wstring& rebootFlagPath);

@@ -1,5 +1,8 @@
 #include "common/RestartWindows.h"
 
+#include "common/InstallIni.h"
+#include "common/PrivateProfile.h"
+#include "common/RunLog.h"
 #include "framework/Wnd.h"
 #include "resources/resource.h"
 
@@ -36,4 +39,19 @@ bool RestartWindows(HWND owner, const std::wstring& caption, ExitWindowsFunction
     ::MessageBoxW(owner, LoadResString(IDS_RESTART_FAILED).c_str(), caption.c_str(),
                   MB_OK | MB_ICONEXCLAMATION);
     return false;
+}
+
+void AskForRestart(HWND owner, const std::wstring& language, bool nt5,
+                   ExitWindowsFunction exitWindows) {
+    const std::wstring text = ProfileLanguageText(language, L"reboot", IDS_REBOOT);
+    const std::wstring caption = LoadResString(IDS_TITLE);
+    if (nt5) {
+        LogRun(L"Restart asked for: the user was told to restart");
+        ::MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
+        return;
+    }
+    const bool accepted = ::MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK;
+    LogRun(accepted ? L"Restart asked for: accepted" : L"Restart asked for: declined");
+    if (accepted)
+        RestartWindows(owner, GeneralText(L"Title", IDS_TITLE), exitWindows);
 }

@@ -13,3 +13,10 @@ using ExitWindowsFunction = BOOL(WINAPI*)(UINT flags, DWORD reason);
 // says so, and the result is false.
 bool RestartWindows(HWND owner, const std::wstring& caption,
                     ExitWindowsFunction exitWindows = ::ExitWindowsEx);
+
+// The restart question after a run that staged a file for the next restart, with the text
+// `reboot` of the language section: on Windows 5 (`nt5`) it only tells the user to restart,
+// with OK; elsewhere OK restarts Windows and Cancel leaves the restart to the user. The question
+// and the answer go to the run log.
+void AskForRestart(HWND owner, const std::wstring& language, bool nt5,
+                   ExitWindowsFunction exitWindows = ::ExitWindowsEx);

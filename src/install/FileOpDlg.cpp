@@ -10,6 +10,7 @@
 #include "common/PrivateProfile.h"
 #include "common/ReadOnlyClearance.h"
 #include "common/ReplaceAtRestart.h"
+#include "common/RunLog.h"
 #include "common/SafeNames.h"
 #include "common/StringHelpers.h"
 #include "common/TextCase.h"
@@ -51,27 +52,6 @@ bool IsDirectory(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-// A new directory of its own below `parent`, removed with its content when the object goes.
-class CScratchDirectory {
-public:
-    explicit CScratchDirectory(const std::wstring& parent) {
-        CreateDirectoryPath(parent);
-        wchar_t path[MAX_PATH];
-        // The name is reserved as a file first, so that no other run takes it.
-        if (::GetTempFileNameW(parent.c_str(), L"mvx", 0, path) && ::DeleteFileW(path) &&
-            ::CreateDirectoryW(path, nullptr))
-            m_path = path;
-    }
-    ~CScratchDirectory() { RemoveTree(m_path); }
-    CScratchDirectory(const CScratchDirectory&) = delete;
-    CScratchDirectory& operator=(const CScratchDirectory&) = delete;
-
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-};
 
 const wchar_t* CaptionKeyOf(int operation) {
     switch (operation) {
@@ -160,8 +140,10 @@ void CFileOpDlg::CopyOneLine(const std::wstring& text, ScriptState& state) {
     const CopyLine line = ParseCopyLine(text);
     if (!IsDriveRootedPath(line.destination))
         return;
-    if (!line.OnlyCreatesDirectory() && !IsSafeRelativePath(line.source))
+    if (!line.OnlyCreatesDirectory() && !IsSafeRelativePath(line.source)) {
+        LogRun(L"Skipped, unsafe name: " + line.source);
         return;
+    }
     CreateDirectoryPath(line.DirectoryToCreate());
     ShowTexts(L"", m_job.waitText);
     bool staged = false;
@@ -177,6 +159,7 @@ void CFileOpDlg::CopyOneLine(const std::wstring& text, ScriptState& state) {
 bool CFileOpDlg::CopyOneFile(const std::wstring& source, const CopyLine& line, ScriptState& state) {
     CFileFind sourceFind;
     if (!sourceFind.FindFile(source)) {
+        LogRun(L"Skipped, missing source: " + source);
         WarnMissing(source, state);
         return false;
     }
@@ -186,10 +169,13 @@ bool CFileOpDlg::CopyOneFile(const std::wstring& source, const CopyLine& line, S
         const std::int64_t newTime = UtcSecondsOf(sourceFind.GetLastWriteTime());
         switch (DecideReplace(state.mode, existingTime, newTime)) {
         case ReplaceDecision::Keep:
+            LogRun(L"Kept by the version check: " + line.destination);
             return false;
         case ReplaceDecision::Ask:
-            if (!AskReplace(line.destination, existingTime, source, newTime, state))
+            if (!AskReplace(line.destination, existingTime, source, newTime, state)) {
+                LogRun(L"Kept by the operator's answer: " + line.destination);
                 return false;
+            }
             break;
         case ReplaceDecision::Replace:
             break;
@@ -197,12 +183,13 @@ bool CFileOpDlg::CopyOneFile(const std::wstring& source, const CopyLine& line, S
     }
     // On one drive the file is moved, so that large files are not duplicated.
     const bool move = IsSameDrive(source, line.destination);
-    const Placement placement = PutInPlace(
+    const Placement placement = PlaceNowOrAtRestart(
         line.destination, [&] { return ReplaceWithFile(source, line.destination, move); },
         [&](const std::wstring& staged) {
             return ReplaceWithFile(source, staged, move) &&
                    ::SetFileAttributesW(staged.c_str(), line.attributes);
-        });
+        },
+        m_job.layout.RebootFlagPath());
     return placement == Placement::Staged;
 }
 
@@ -250,7 +237,8 @@ void CFileOpDlg::DeleteScript() {
             continue;
         // A file that is missing or cannot be deleted is passed over.
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(path.c_str());
+        if (::DeleteFileW(path.c_str()))
+            LogRun(L"Deleted: " + path);
     }
 }
 
@@ -349,22 +337,19 @@ void CFileOpDlg::ExtractOneContainer(const std::wstring& line, ScriptState& stat
                 extract = decision == ReplaceDecision::Replace ||
                           (decision == ReplaceDecision::Ask &&
                            AskReplace(line, existingTime, FileNameOf(line), newTime, state));
+                if (!extract)
+                    LogRun(L"Kept by the version check or the operator's answer: " + target);
             }
             if (extract) {
-                PutInPlace(
+                PlaceNowOrAtRestart(
                     target, [&] { return advanced = reader.ExtractEntry(m_job.extractRoot); },
                     [&](const std::wstring& staged) {
-                        // The new file is written whole in the temporary directory first.
-                        CScratchDirectory scratch(m_job.layout.TempDir());
-                        if (scratch.Path().empty())
-                            return false;
-                        advanced = reader.ExtractEntry(scratch.Path());
-                        return advanced &&
-                               ::MoveFileExW(JoinPath(scratch.Path(), ToWide(name)).c_str(),
-                                             staged.c_str(),
-                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
-                    });
+                        return advanced = reader.ExtractEntryAs(staged);
+                    },
+                    m_job.layout.RebootFlagPath());
             }
+        } else {
+            LogRun(L"Skipped, unsafe name: " + ToWide(name) + L" in " + line);
         }
         // An entry that was not extracted, unsafe, damaged or kept, is passed over.
         if (!advanced && !reader.ReadEntry(true))
@@ -374,22 +359,6 @@ void CFileOpDlg::ExtractOneContainer(const std::wstring& line, ScriptState& stat
 }
 
 // ---- shared ----
-
-CFileOpDlg::Placement
-CFileOpDlg::PutInPlace(const std::wstring& target, const std::function<bool()>& writeInPlace,
-                       const std::function<bool(const std::wstring&)>& writeStaged) const {
-    CReadOnlyClearance readOnly(target);
-    if (!readOnly.Clear())
-        return Placement::Failed;
-    if (IsFileInUse(target)) {
-        if (ReplaceAtNextRestart(target, writeStaged, m_job.layout.RebootFlagPath()))
-            return Placement::Staged;
-    } else if (writeInPlace()) {
-        return Placement::Replaced;
-    }
-    readOnly.Restore();
-    return Placement::Failed;
-}
 
 bool CFileOpDlg::AskReplace(const std::wstring& existingName, std::int64_t existingTime,
                             const std::wstring& newName, std::int64_t newTime,

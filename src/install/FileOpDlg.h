@@ -37,8 +37,6 @@ protected:
     void Work() override;
 
 private:
-    // Where a new file went.
-    enum class Placement { Replaced, Staged, Failed };
     // Per script: the settings that the operator's answers change.
     struct ScriptState {
         int mode = 0;
@@ -62,10 +60,6 @@ private:
     bool AskReplace(const std::wstring& existingName, std::int64_t existingTime,
                     const std::wstring& newName, std::int64_t newTime, ScriptState& state) const;
     void WarnMissing(const std::wstring& source, ScriptState& state) const;
-    // Writes the new file in place of `target`, or, when another process holds the target,
-    // into a staged file that replaces it at the next restart.
-    Placement PutInPlace(const std::wstring& target, const std::function<bool()>& writeInPlace,
-                         const std::function<bool(const std::wstring&)>& writeStaged) const;
 
     std::wstring ScriptSetting(const wchar_t* key) const;
     void ShowTexts(const std::wstring& name, const std::wstring& from) const;

@@ -5,17 +5,6 @@
 
 #include <windows.h>
 
-bool IsFileInUse(const std::wstring& path) {
-    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(h);
-        return false;
-    }
-    const DWORD error = ::GetLastError();
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
-
 bool ReplaceWithFile(const std::wstring& source, const std::wstring& destination, bool move) {
     if (move)
         return ::MoveFileExW(source.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING) !=

@@ -4,11 +4,6 @@
 
 // How the file-operation scripts put a new file in place of an existing one.
 
-// True when the file exists and another process holds it so that it cannot be replaced now:
-// it cannot be opened for writing and deletion without sharing. Only a sharing or lock
-// violation counts; a file that cannot be written for another reason is not in use.
-bool IsFileInUse(const std::wstring& path);
-
 // Puts `source` in the place of `destination` in one step, never deleting the destination
 // first. With `move` (both on one drive) the source is moved there; otherwise it is copied to
 // a new file beside the destination, which then replaces it, so that a copy that fails half-way

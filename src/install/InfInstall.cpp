@@ -2,6 +2,7 @@
 
 #include "common/PrivateProfile.h"
 #include "common/ReadOnlyClearance.h"
+#include "common/RunLog.h"
 #include "install/InfFileCopy.h"
 #include "install/InfRegistry.h"
 #include "install/InfRules.h"
@@ -61,11 +62,15 @@ private:
             m_progress.ShowFile(name);
             const std::optional<std::wstring> sourceDir = MapInfDirectory(
                 InfValue(L"SourceDisksFiles", name), m_job.sourceRoot, m_job.layout);
-            if (!targetDir || !sourceDir || !IsInfFileName(name))
+            if (!targetDir || !sourceDir || !IsInfFileName(name)) {
+                LogRun(L"Skipped, unsafe name or directory: " + name + L" of " + m_job.infPath);
                 continue;
+            }
             m_progress.ShowFrom(from + L" '" + *sourceDir + L"'");
             // A file that cannot be copied is passed over; the list goes on.
-            CopyInfFile(*sourceDir, name, *targetDir);
+            const bool copied = CopyInfFile(*sourceDir, name, *targetDir);
+            LogRun((copied ? L"Copied " : L"Could not copy ") + name + L" from " + *sourceDir +
+                   L" to " + *targetDir);
         }
         return true;
     }
@@ -74,11 +79,16 @@ private:
         return ForEachLine(section, [](const std::wstring& line) {
             const InfRegLine reg = ParseInfRegLine(line);
             const HKEY root = InfRegistryRoot(reg.root);
+            const std::wstring value = reg.root + L"\\" + reg.subkey + L"\\" + reg.valueName;
             if (root == nullptr || IsReservedValueName(reg.valueName) ||
-                InfRegFlags(reg.flags) != 0)
+                InfRegFlags(reg.flags) != 0) {
+                LogRun(L"Registry line passed over: " + line);
                 return;
+            }
             // A value that cannot be stored is passed over.
-            SetRegString(root, reg.subkey, reg.valueName, reg.value);
+            const bool set = SetRegString(root, reg.subkey, reg.valueName, reg.value);
+            LogRun((set ? L"Registry value set: " : L"Registry value could not be set: ") + value +
+                   L" = " + reg.value);
         });
     }
 
@@ -86,15 +96,18 @@ private:
         return ForEachLine(section, [this](const std::wstring& line) {
             const InfIniLine ini = ParseInfIniLine(line);
             const std::optional<std::wstring> path = InfIniPath(ini.iniName, m_job.layout);
-            if (!path)
+            if (!path) {
+                LogRun(L"INI line passed over: " + line);
                 return;
+            }
             MakeWritableUnlessOnCd(*path);
             // An INI that cannot be written is passed over.
-            if (IsRegistryMappedSection(ini.iniName, ini.section,
-                                        IniFileMappingValues(ini.iniName)))
-                AppendMappedIniEntry(*path, ini.section, ini.newEntry);
-            else
-                AppendIniEntry(*path, ini.section, ini.newEntry);
+            const bool added =
+                IsRegistryMappedSection(ini.iniName, ini.section, IniFileMappingValues(ini.iniName))
+                    ? AppendMappedIniEntry(*path, ini.section, ini.newEntry)
+                    : AppendIniEntry(*path, ini.section, ini.newEntry);
+            LogRun((added ? L"INI entry added: " : L"INI entry could not be added: ") + *path +
+                   L" [" + ini.section + L"] " + ini.newEntry);
         });
     }
 

@@ -81,19 +81,7 @@ void CInstallDlg::EndRun() {
     if (outcome.itemsDone.size() == m_items.size())
         m_itemsDone = outcome.itemsDone;
     if (outcome.started && RebootFlagExists(m_windows.Layout().RebootFlagPath()))
-        AskForRestart(outcome.language);
-}
-
-// On Windows 2000 and XP the question only tells the user to restart; elsewhere OK restarts.
-void CInstallDlg::AskForRestart(const std::wstring& language) const {
-    const std::wstring text = ProfileLanguageText(language, L"reboot", IDS_REBOOT);
-    const std::wstring caption = LoadResString(IDS_TITLE);
-    if (m_windows.m_bNt5) {
-        ::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), MB_OK);
-        return;
-    }
-    if (::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK)
-        RestartWindows(m_hWnd, GeneralText(L"Title", IDS_TITLE), m_exitWindows);
+        AskForRestart(m_hWnd, outcome.language, m_windows.m_bNt5 != 0, m_exitWindows);
 }
 
 void CInstallDlg::SetLaunchSettings(const LaunchSettings& settings) {

@@ -57,7 +57,6 @@ protected:
 
 private:
     void EndRun();
-    void AskForRestart(const std::wstring& language) const;
 
     WindowsVersionFlags m_windows;
     std::unique_ptr<CInstallRun> m_pRun;

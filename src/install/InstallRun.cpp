@@ -6,6 +6,7 @@
 #include "common/PrivateProfile.h"
 #include "common/RecoverySource.h"
 #include "common/RemoveFile.h"
+#include "common/RunLog.h"
 #include "common/StringHelpers.h"
 #include "framework/Wnd.h"
 #include "install/Bundles.h"
@@ -25,6 +26,15 @@ bool IsExistingDirectory(const std::wstring& path) {
 } // namespace
 
 void CInstallRun::Run() {
+    ConfigureRunLog(m_context.windows.Layout());
+    LogRun(std::wstring(L"Installation run of ") +
+           (m_job.driverMode ? L"drivers" : L"applications") + L" started, recovery source " +
+           (m_context.sourceRoot.empty() ? L"none" : m_context.sourceRoot));
+    RunItems();
+    LogRun(L"Installation run ended");
+}
+
+void CInstallRun::RunItems() {
     m_outcome = {};
     m_outcome.itemsDone.assign(m_job.items.size(), false);
     RemoveLeftovers();
@@ -48,7 +58,11 @@ void CInstallRun::Run() {
         const InstallItem item =
             ReadInstallItem(JoinPath(descriptions, m_job.items[i]), m_context.itemSection);
         ShowProgress(item.description);
+        LogRun(L"Item " + item.description + L" (" + m_job.items[i] + L", " +
+               item.installationType + L") started");
         m_outcome.itemsDone[i] = Install(item);
+        LogRun(L"Item " + item.description +
+               (m_outcome.itemsDone[i] ? L" installed" : L" not installed"));
     }
     ApplyBundles(m_context);
 }
@@ -139,7 +153,9 @@ bool CInstallRun::CopyItemFiles(const std::wstring& itemSourceDir,
     copy.m_strSource = itemSourceDir;
     copy.m_strDestination = localDir;
     copy.DoModal(m_context.hDialog);
-    return copy.m_nStatus == CCopyTreeDlg::Finished;
+    const bool copied = copy.m_nStatus == CCopyTreeDlg::Finished;
+    LogRun((copied ? L"Copied " : L"Not copied whole: ") + itemSourceDir + L" to " + localDir);
+    return copied;
 }
 
 bool CInstallRun::SaveDesktopShortcut(const InstallItem& item, const std::wstring& localDir) const {
@@ -155,5 +171,8 @@ bool CInstallRun::SaveDesktopShortcut(const InstallItem& item, const std::wstrin
     spec.arguments = ShortcutArguments(item.cmdLine);
     spec.workingDirectory = localDir;
     spec.showCommand = m_bShow ? 1 : 0;
-    return SaveShortcut(spec);
+    const bool saved = SaveShortcut(spec);
+    LogRun((saved ? L"Shortcut saved: " : L"Shortcut not saved: ") + spec.file + L" for " +
+           spec.target);
+    return saved;
 }

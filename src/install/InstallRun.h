@@ -44,6 +44,7 @@ public:
     const InstallOutcome& Outcome() const { return m_outcome; }
 
 private:
+    void RunItems();
     void RemoveLeftovers() const;
     void ShowHeading() const;
     void ShowProgress(const std::wstring& text) const;

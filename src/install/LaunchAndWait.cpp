@@ -1,5 +1,6 @@
 #include "install/LaunchAndWait.h"
 
+#include "common/CommandRunner.h"
 #include "common/Pause.h"
 #include "framework/MessageWait.h"
 #include "wait/Processes.h"
@@ -49,15 +50,18 @@ LaunchResult LaunchAndWait(HWND dialog, const std::wstring& commandLine, int sho
     const int processCount = CountProcesses();
     {
         StartedProcess setup;
-        if (!setup.Start(commandLine, showFlag))
+        result.started = setup.Start(commandLine, showFlag);
+        LogStart(commandLine, setup.Process());
+        if (!result.started)
             return result;
-        result.started = true;
         if (settings.noWait) {
             Pause(kNoWaitPause);
             return result;
         }
-        if (!settings.vorqOnly)
+        if (!settings.vorqOnly) {
             WaitDispatchingMessages(setup.Process());
+            LogExitCode(commandLine, setup.Process());
+        }
     }
     const int timeOut = longTime ? settings.longTimeOut : settings.timeOut;
     result.wait = WaitForSetupProcesses(dialog, processCount, settings.vorqOnly ? 1 : 0, timeOut,

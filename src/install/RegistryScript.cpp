@@ -1,5 +1,6 @@
 #include "install/RegistryScript.h"
 
+#include "common/RunLog.h"
 #include "common/StringHelpers.h"
 #include "common/TextCase.h"
 #include "framework/RegKey.h"
@@ -34,32 +35,36 @@ std::vector<std::wstring> MatchingPciKeys(const std::wstring& subkey) {
     return matches;
 }
 
-void DeleteKey(HKEY root, const RegistryScriptLine& line, const RegistryScriptOptions& options) {
+// False when the line is not for this run (machine-wide keys in a per-user run).
+bool DeleteKey(HKEY root, const RegistryScriptLine& line, const RegistryScriptOptions& options) {
     if (root != HKEY_LOCAL_MACHINE) {
         ::RegDeleteKeyW(root, line.subkey.c_str());
-        return;
+        return true;
     }
     if (!options.machineWide)
-        return;
+        return false;
     ::RegDeleteKeyW(root, line.subkey.c_str());
     if (options.pciVariant)
         PurgePciKeys(line.subkey);
+    return true;
 }
 
-void DeleteValue(HKEY root, const RegistryScriptLine& line, const RegistryScriptOptions& options) {
+// The same for a value; also false when its key cannot be opened.
+bool DeleteValue(HKEY root, const RegistryScriptLine& line, const RegistryScriptOptions& options) {
     CRegKey key;
     if (key.Create(root, line.subkey) != ERROR_SUCCESS)
-        return;
+        return false;
     const std::wstring name = line.RegistryValueName();
     if (root != HKEY_LOCAL_MACHINE) {
         ::RegDeleteValueW(key, name.c_str());
-        return;
+        return true;
     }
     if (!options.machineWide)
-        return;
+        return false;
     ::RegDeleteValueW(key, name.c_str());
     if (options.pciVariant)
         PurgePciValues(line.subkey, name);
+    return true;
 }
 
 } // namespace
@@ -96,12 +101,16 @@ void RunRegistryScript(const std::vector<std::wstring>& lines, const RegistryScr
                 continue;
             const HKEY root = RegistryRootOf(line.rootName);
             const std::wstring keyText = L"Key: " + line.rootName + L"\\" + line.subkey;
+            const std::wstring keyName = line.rootName + L"\\" + line.subkey;
             if (line.DeletesValue()) {
                 show(keyText, L"Value: " + line.valueName);
-                DeleteValue(root, line, options);
+                if (DeleteValue(root, line, options))
+                    LogRun(L"Registry value deleted: " + keyName + L"\\" +
+                           line.RegistryValueName());
             } else {
                 show(keyText, L"");
-                DeleteKey(root, line, options);
+                if (DeleteKey(root, line, options))
+                    LogRun(L"Registry key deleted: " + keyName);
             }
         }
     }

@@ -233,19 +233,11 @@ bool CFileRestoreDlg::OnWizardFinish() {
     return false;
 }
 
-// A file in use waits for the restart. On Windows 5 the user is only told; elsewhere OK restarts.
-// The inventory stays until Windows actually goes down, so a declined restart loses nothing.
-void CFileRestoreDlg::OfferRestart() {
-    if (!RebootFlagExists(m_state.Windows().Layout().RebootFlagPath()))
-        return;
-    const std::wstring question = ProfileLanguageText(m_strLanguage, L"reboot", IDS_REBOOT);
-    const std::wstring caption = LoadResString(IDS_TITLE);
-    if (m_state.Windows().m_bNt5) {
-        ::MessageBoxW(m_hWnd, question.c_str(), caption.c_str(), MB_OK);
-        return;
-    }
-    if (::MessageBoxW(m_hWnd, question.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK)
-        RestartWindows(m_hWnd, caption);
+// A file in use waits for the restart. The inventory stays until Windows actually goes down,
+// so a declined restart loses nothing.
+void CFileRestoreDlg::OfferRestart() const {
+    if (RebootFlagExists(m_state.Windows().Layout().RebootFlagPath()))
+        AskForRestart(m_hWnd, m_strLanguage, m_state.Windows().m_bNt5 != 0);
 }
 
 void CFileRestoreDlg::ClearMarks() {

@@ -54,7 +54,7 @@ private:
     void OnListItemChanged(const NMLISTVIEW& change) const;
 
     // Finish.
-    void OfferRestart();
+    void OfferRestart() const;
     void ClearMarks();
 
     CWizardState& m_state;

@@ -3,6 +3,7 @@
 #include "common/Pause.h"
 #include "common/PrivateProfile.h"
 #include "common/RebootFlag.h"
+#include "common/RunLog.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -25,6 +26,8 @@ void CRestoreProgressDlg::HandOverInputs() {
 // A flag left from an earlier run must not ask for a restart that this run does not need.
 void CRestoreProgressDlg::Work() {
     const std::wstring rebootFlag = m_windows.Layout().RebootFlagPath();
+    ConfigureRunLog(m_windows.Layout());
+    LogRun(L"Restore run started, recovery source " + m_work.recoveryRoot);
     ShowPhase(L"UPDATERESTORE1", IDS_UPDATE_RESTORE1);
     DeleteRebootFlag(rebootFlag);
     RestorePlan plan;
@@ -36,6 +39,7 @@ void CRestoreProgressDlg::Work() {
     CRestoreRun run(m_work.recoveryRoot, rebootFlag, *this);
     run.Run(plan);
 
+    LogRun(L"Restore run ended");
     ShowPhase(L"UPDATERESTORE3", IDS_UPDATE_RESTORE3);
     ShowFile(L"");
     const std::wstring finished =

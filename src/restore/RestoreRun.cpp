@@ -3,8 +3,8 @@
 #include "archive/ArchiveNames.h"
 #include "common/CommandRunner.h"
 #include "common/Paths.h"
-#include "common/ReadOnlyClearance.h"
 #include "common/ReplaceAtRestart.h"
+#include "common/RunLog.h"
 #include "common/SiblingTempFile.h"
 #include "common/StringHelpers.h"
 #include "common/TextCase.h"
@@ -25,18 +25,6 @@ std::wstring Quoted(const std::wstring& path) {
 std::wstring DirectoryOf(const std::wstring& path) {
     const size_t slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
-// Puts new content in the target's place: now, when `placeNow` succeeds with the target's
-// read-only attribute taken off; otherwise at the next restart, with the content that `stage`
-// writes. A read-only target that stays as it was gets its attribute back.
-bool PlaceNowOrAtRestart(const std::wstring& target, const std::function<bool()>& placeNow,
-                         const StagedFileWriter& stage, const std::wstring& rebootFlag) {
-    CReadOnlyClearance readOnly(target);
-    if (readOnly.Clear() && placeNow())
-        return true;
-    readOnly.Restore();
-    return ReplaceAtNextRestart(target, stage, rebootFlag);
 }
 
 } // namespace
@@ -92,11 +80,15 @@ void CRestoreRun::Run(const RestorePlan& plan) {
 
 void CRestoreRun::ExtractSource(const CRestoreSource& source) {
     // A container that went since the inventory is passed over, not created empty.
-    if (!m_reader.Open(source.GetSource(), CArchiveReader::OpenMode::OpenExisting))
+    if (!m_reader.Open(source.GetSource(), CArchiveReader::OpenMode::OpenExisting)) {
+        LogRun(L"Skipped, the container does not open: " + source.GetSource());
         return;
+    }
     while (m_reader.ReadEntry(false)) {
         const std::u16string name = m_reader.GetFileName();
         if (!IsSafeEntryName(name)) {
+            LogRun(L"Skipped, its name would leave C:\\: " + ToWide(name) + L" in " +
+                   source.GetSource());
             m_reader.ReadEntry(true);
             continue;
         }
@@ -110,6 +102,7 @@ void CRestoreRun::ExtractSource(const CRestoreSource& source) {
         }
         m_progress.ShowFile(ToWide(name));
         m_progress.Step();
+        LogRun(L"From " + source.GetSource() + L": " + ToWide(name));
         if (!ExtractMarkedEntry(target))
             m_reader.ReadEntry(true);
     }
@@ -134,6 +127,7 @@ void CRestoreRun::ExpandListedFile(const std::wstring& target) {
     compressed.back() = L'_';
     CSiblingTempFile expanded(target);
     const std::wstring tool = JoinPath(m_strI386Dir, L"Expand.exe");
+    // The expansion's own failure is in the log with its exit code.
     if (expanded.Created() &&
         RunCommandSucceeded(Quoted(tool) + L" " + Quoted(JoinPath(m_strI386Dir, compressed)) +
                                 L" " + Quoted(expanded.Path()),
@@ -142,8 +136,8 @@ void CRestoreRun::ExpandListedFile(const std::wstring& target) {
             return ::MoveFileExW(expanded.Path().c_str(), path.c_str(),
                                  MOVEFILE_REPLACE_EXISTING) != FALSE;
         };
-        if (PlaceNowOrAtRestart(
-                target, [&] { return moveTo(target); }, moveTo, m_strRebootFlag))
+        const auto moveToTarget = [&] { return moveTo(target); };
+        if (PlaceNowOrAtRestart(target, moveToTarget, moveTo, m_strRebootFlag) != Placement::Failed)
             expanded.Keep();
     }
     m_progress.Step();

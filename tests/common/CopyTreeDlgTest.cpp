@@ -75,7 +75,7 @@ TEST_F(CopyTreeDialog, ProgressRangeIsTheWholeTreeAndEndsFull) {
     EXPECT_EQ(ReadBytes(m_dir / L"dst\\Sub\\Deeper\\c.txt"), "c");
     // A read-only target is overwritten, and no copy stays read-only.
     EXPECT_EQ(ReadBytes(m_dir / L"dst\\a.txt"), "a");
-    EXPECT_EQ(Attributes(m_dir / L"dst\\a.txt") & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(AttributesOfFile(m_dir / L"dst\\a.txt") & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
 TEST_F(CopyTreeDialog, MissingSourceIsAnImmediateSuccessThatCreatesTheDestination) {

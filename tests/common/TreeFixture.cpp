@@ -13,13 +13,6 @@ void MakeDirectory(const std::wstring& path) {
     ::CreateDirectoryW(path.c_str(), nullptr);
 }
 
-bool Exists(const std::wstring& path) {
-    return Attributes(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-DWORD Attributes(const std::wstring& path) {
-    return ::GetFileAttributesW(path.c_str());
-}
 
 int CountEntriesBelow(const std::wstring& root) {
     int count = 0;

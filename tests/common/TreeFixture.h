@@ -13,7 +13,5 @@
 void WriteTreeFile(const std::wstring& root, const std::wstring& relative,
                    const std::string& content);
 void MakeDirectory(const std::wstring& path);
-bool Exists(const std::wstring& path);
-DWORD Attributes(const std::wstring& path);
 // The number of files and directories below `root`, counted independently of the system.
 int CountEntriesBelow(const std::wstring& root);

@@ -20,7 +20,7 @@ TEST(DeleteTreeContents, RemovesProtectedEntriesAndKeepsTheDirectory) {
     ::SetFileAttributesW((root + L"\\Sub").c_str(), FILE_ATTRIBUTE_READONLY);
 
     DeleteTreeContents(root);
-    EXPECT_EQ(Attributes(root) & FILE_ATTRIBUTE_DIRECTORY, DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(AttributesOfFile(root) & FILE_ATTRIBUTE_DIRECTORY, DWORD(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(CountEntriesBelow(root), 0);
 }
 
@@ -69,7 +69,7 @@ TEST(CopyTree, OverwritesFilesAndMergesIntoExistingDirectories) {
 TEST(CopyTree, MissingSourceStillCreatesTheDestination) {
     TempDir dir;
     CopyTree(dir / L"missing", dir / L"a\\b");
-    EXPECT_EQ(Attributes(dir / L"a\\b") & FILE_ATTRIBUTE_DIRECTORY,
+    EXPECT_EQ(AttributesOfFile(dir / L"a\\b") & FILE_ATTRIBUTE_DIRECTORY,
               DWORD(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(CountEntriesBelow(dir / L"a\\b"), 0);
 }

@@ -1,11 +1,13 @@
 // The file-operation dialog carrying out scripts against real files and registry keys.
 #include "archive/ContainerBuilder.h"
+#include "common/RunLog.h"
 #include "framework/RegKey.h"
 #include "install/FileOpFixture.h"
 #include "install/ReplaceFileDlg.h"
 #include "resources/resource.h"
 #include "support/WindowDriver.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <shlwapi.h>
@@ -17,6 +19,7 @@
 namespace {
 
 using Names = std::vector<std::wstring>;
+using ::testing::HasSubstr;
 
 // The read-only, hidden and system bits: Wine may report the archive bit beside them.
 DWORD Protection(const std::wstring& path) {
@@ -246,7 +249,14 @@ TEST_F(ExtractScript, DamagedAndUnsafeEntriesKeepTheExistingFiles) {
     WriteContainer({EntryOf(u"..\\escape.dll", BytesOf("evil")), bad,
                     EntryOf(u"good.dll", BytesOf("new good")),
                     EntryOf(u"dir\\more.dll", BytesOf("more"))});
+    SetRunLogPath(At(L"run.log"));
     Run("[Bundle]\r\nFile_Version_Checking=0\r\n[extract]\r\nmissing.inp\r\n..\\c.inp\r\nc.inp");
+    SetRunLogPath(L"");
+    const std::string log = ReadUtf16AsUtf8(At(L"run.log"));
+    EXPECT_THAT(log, HasSubstr("  Skipped, unsafe name: ..\\escape.dll in c.inp\r\n"));
+    EXPECT_THAT(log, HasSubstr("  Could not be written, left as it was: " +
+                               Utf8(At(L"out\\bad.dll")) + "\r\n"));
+    EXPECT_THAT(log, HasSubstr("  Written: " + Utf8(At(L"out\\good.dll")) + "\r\n"));
     EXPECT_EQ(ReadBytes(At(L"out\\bad.dll")), "old bad");
     EXPECT_EQ(Protection(At(L"out\\bad.dll")), DWORD{FILE_ATTRIBUTE_READONLY});
     ::SetFileAttributesW(At(L"out\\bad.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -254,7 +264,8 @@ TEST_F(ExtractScript, DamagedAndUnsafeEntriesKeepTheExistingFiles) {
     EXPECT_EQ(ReadBytes(At(L"out\\dir\\more.dll")), "more");
     EXPECT_EQ(NamesIn(At(L"out")), (Names{L"bad.dll", L"dir", L"good.dll"}));
     // The missing container was not created on the source; nothing escaped the root.
-    EXPECT_EQ(NamesIn(m_dir.Path().wstring()), (Names{L"c.inp", L"out", L"script.txt"}));
+    EXPECT_EQ(NamesIn(m_dir.Path().wstring()),
+              (Names{L"c.inp", L"out", L"run.log", L"script.txt"}));
 }
 
 TEST_F(ExtractScript, ANewerExistingFileIsKeptInTheDefaultMode) {

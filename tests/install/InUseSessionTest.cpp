@@ -8,6 +8,7 @@
 // Both are disabled so that nothing runs them outside that step. The run writes the reboot
 // flag of the Windows directory, which the second half removes.
 #include "common/RebootFlag.h"
+#include "common/RunLog.h"
 #include "archive/ContainerBuilder.h"
 #include "common/TreeOps.h"
 #include "install/FileOpFixture.h"
@@ -60,9 +61,17 @@ TEST(InUseSession, DISABLED_TargetsInUseAreStagedForTheRestart) {
                             kDir);
         ASSERT_TRUE(holder.Started());
         ASSERT_TRUE(WaitUntil([&] { return Exists(ready); }));
+        SetRunLogPath(kDir + L"\\run.log");
         RunFileOp(FileOpCopy, kDir + L"\\script.cop", kSource, L"C:\\", kLayout);
         RunFileOp(FileOpExtract, kDir + L"\\script.cfl", kSource, kDir, kLayout);
+        SetRunLogPath(L"");
     } // the holder ends here
+    const std::string log = ReadUtf16AsUtf8(kDir + L"\\run.log");
+    for (const wchar_t* name : {L"FOO.DLL", L"FOO.EXE", L"BAR.DLL"})
+        EXPECT_NE(log.find("  In use, staged to be replaced at the next restart: " +
+                           Utf8(kTarget + L"\\" + name) + "\r\n"),
+                  std::string::npos)
+            << log;
 
     // The run asks for the restart: the flag holds exactly one line.
     EXPECT_EQ(ReadBytes(kLayout.RebootFlagPath()), Utf16(L"Reboot\r\n"));

@@ -3,6 +3,7 @@
 // with the Expand.exe stand-in, and targets in use staged for the next restart.
 #include "RestoreFixture.h"
 #include "common/RebootFlag.h"
+#include "common/RunLog.h"
 #include "common/TextConversion.h"
 #include "restore/RestoreRun.h"
 #include "support/FileBytes.h"
@@ -32,7 +33,10 @@ protected:
     RestoreRunTest() : m_temp(L"C:\\"), m_name(m_temp.Path().filename().wstring()) {
         std::filesystem::create_directories(m_temp / L"source\\I386");
         std::filesystem::create_directories(m_temp / L"source\\PRELOAD");
+        SetRunLogPath(OnC(L"run.log"));
     }
+    ~RestoreRunTest() override { SetRunLogPath(L""); }
+    std::string RunLog() const { return ReadUtf16AsUtf8(OnC(L"run.log")); }
     // A path below the test's directory on C:.
     std::wstring OnC(const std::wstring& relative) const { return m_temp / relative; }
     // An entry name that lands below the test's directory.
@@ -118,6 +122,8 @@ TEST_F(RestoreRunTest, UnsafeEntriesAndVanishedContainersAreLeftAlone) {
     Run().ExtractSource(source);
     EXPECT_EQ(ReadBytes(OnC(L"ok.txt")), "ok");
     EXPECT_FALSE(Exists(L"C:\\" + m_name + L"-EVIL"));
+    EXPECT_THAT(RunLog(), HasSubstr("  Skipped, its name would leave C:\\: " + Utf8(evil)));
+    EXPECT_THAT(RunLog(), HasSubstr("  Written: " + Utf8(OnC(L"ok.txt")) + "\r\n"));
 
     CRestoreSource gone(OnC(L"source\\PRELOAD\\gone.inp"));
     gone.AddTarget(OnC(L"ok.txt"));
@@ -137,6 +143,8 @@ TEST_F(RestoreRunTest, EntriesInUseWaitForTheRestart) {
 
     EXPECT_EQ(ReadBytes(OnC(L"held.dll")), "old held");
     EXPECT_EQ(ReadBytes(Flag()), Utf16(L"Reboot\r\n"));
+    EXPECT_THAT(RunLog(), HasSubstr("  In use, staged to be replaced at the next restart: " +
+                                    Utf8(OnC(L"held.dll"))));
     EXPECT_THAT(StagedContents(), ElementsAre("new held"));
 }
 
@@ -155,6 +163,7 @@ TEST_F(RestoreRunTest, ListedFilesAreExpandedBesideTheirTarget) {
                              Utf8(OnC(L"source\\I386\\SAMPLE.TX_")) + "\" \"" +
                              Utf8(OnC(L"new dir\\mvr"));
     EXPECT_THAT(ExpandLog(), HasSubstr("cmdline=" + tool));
+    EXPECT_THAT(RunLog(), HasSubstr("  Ended with exit code 0: " + tool));
     EXPECT_THAT(NamesIn(OnC(L"new dir")), ElementsAre(L"SAMPLE.TXT"));
     EXPECT_FALSE(RebootFlagExists(Flag()));
 }
@@ -168,6 +177,7 @@ TEST_F(RestoreRunTest, ADamagedCompressedCopyLeavesTheTargetAlone) {
     WriteBytes(OnC(L"sys\\SAMPLE.TXT"), "the system's own file");
     Run().ExpandListedFile(OnC(L"sys\\SAMPLE.TXT"));
     EXPECT_EQ(ReadBytes(OnC(L"sys\\SAMPLE.TXT")), "the system's own file");
+    EXPECT_THAT(RunLog(), HasSubstr("  Ended with exit code 1: "));
     EXPECT_THAT(NamesIn(OnC(L"sys")), ElementsAre(L"SAMPLE.TXT"));
 }
 

@@ -42,6 +42,15 @@ std::string Utf8(const std::wstring& text) {
     return bytes;
 }
 
+std::string ReadUtf16AsUtf8(const std::wstring& path) {
+    const std::string bytes = ReadBytes(path);
+    std::wstring text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                     static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return Utf8(text);
+}
+
 std::string Utf16(const std::wstring& text) {
     std::string bytes;
     for (wchar_t c : text) {

@@ -20,6 +20,9 @@ std::string ReadBytes(const std::wstring& path);
 // The text in UTF-8, as the stand-ins write their logs.
 std::string Utf8(const std::wstring& text);
 
+// A UTF-16LE file with a byte-order mark, such as the run log, in UTF-8.
+std::string ReadUtf16AsUtf8(const std::wstring& path);
+
 // UTF-16LE bytes of a text, without a byte-order mark: the form of line-file scripts.
 std::string Utf16(const std::wstring& text);
 
