@@ -1,17 +1,12 @@
 #include "install/RegistryScript.h"
 
 #include "common/RunLog.h"
-#include "common/StringHelpers.h"
 #include "common/TextCase.h"
 #include "framework/RegKey.h"
 
 namespace {
 
 const wchar_t kPciKey[] = L"Enum\\PCI";
-
-bool BeginsWithHk(const std::wstring& text) {
-    return text.compare(0, 2, L"HK") == 0;
-}
 
 // The names of the subkeys of "Enum\PCI" (each joined to it) that contain the device pattern.
 std::vector<std::wstring> MatchingPciKeys(const std::wstring& subkey) {
@@ -70,14 +65,7 @@ bool DeleteValue(HKEY root, const RegistryScriptLine& line, const RegistryScript
 } // namespace
 
 RegistryScriptLine ParseRegistryScriptLine(std::wstring line) {
-    RegistryScriptLine parsed;
-    parsed.rootName = SplitFirst(line, L'\\');
-    parsed.subkey = SplitFirst(line, L'|');
-    parsed.kind = SplitFirst(line, L'|');
-    parsed.valueName = SplitFirst(line, L'|');
-    parsed.valueType = SplitFirst(line, L'|');
-    parsed.rest = line;
-    return parsed;
+    return installcore::ParseRegistryScriptLine(std::move(line));
 }
 
 HKEY RegistryRootOf(const std::wstring& rootName) {
@@ -92,11 +80,8 @@ HKEY RegistryRootOf(const std::wstring& rootName) {
 
 void RunRegistryScript(const std::vector<std::wstring>& lines, const RegistryScriptOptions& options,
                        const RegistryScriptDisplay& show) {
-    for (std::wstring text : lines) {
-        // The rest of a line that begins with "HK" is one more line.
-        while (BeginsWithHk(text)) {
-            const RegistryScriptLine line = ParseRegistryScriptLine(text);
-            text = line.rest;
+    for (const std::wstring& text : lines) {
+        for (const RegistryScriptLine& line : installcore::ParseRegistryScriptLines(text)) {
             if (line.subkey.empty())
                 continue;
             const HKEY root = RegistryRootOf(line.rootName);
@@ -117,12 +102,7 @@ void RunRegistryScript(const std::vector<std::wstring>& lines, const RegistryScr
 }
 
 std::wstring PciDevicePattern(const std::wstring& subkey) {
-    if (MakeLower(subkey).rfind(L"enum\\pci", 0) != 0)
-        return {};
-    std::wstring pattern = subkey.substr(0, subkey.find(L"&SUBSYS"));
-    SplitFirst(pattern, L'\\');
-    SplitFirst(pattern, L'\\');
-    return pattern;
+    return installcore::PciDevicePattern(subkey, MakeLower);
 }
 
 void PurgePciKeys(const std::wstring& subkey) {
