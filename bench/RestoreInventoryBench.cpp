@@ -31,19 +31,20 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 const int kContainers = 4;
+const int kDirectories = 400;
 const wchar_t* const kLists[] = {L"ALL.W32", L"WINDOWS.W32"};
 
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Entry i lies in one of 400 directories at two to four levels below C:\, as Windows' own
+// Entry i lies in one of the 400 directories at two to four levels below C:\, as Windows' own
 // files do, with an extension of a few kinds.
 std::wstring EntryName(int i) {
     const wchar_t* const top[] = {L"WINDOWS", L"WINDOWS\\SYSTEM32", L"Program Files",
                                   L"WINDOWS\\INF"};
     const wchar_t* const extensions[] = {L".dll", L".exe", L".txt", L".inf", L".sys"};
-    const int directory = i % 400;
+    const int directory = i % kDirectories;
     return std::wstring(top[directory % 4]) + L"\\D" + std::to_wstring(directory / 4 % 25) +
            (directory >= 100 ? L"\\S" + std::to_wstring(directory / 100) : L"") + L"\\F" +
            std::to_wstring(i) + extensions[i % 5];
@@ -55,11 +56,15 @@ void WriteContainers(const fs::path& preload, int entries) {
         CArchiveWriter writer;
         const fs::path path = preload / ("PART" + std::to_string(c) + ".inp");
         bool written = writer.Create(ToArchiveText(path.wstring()));
-        for (int i = c; written && i < entries; i += kContainers) {
-            ArchiveEntryInfo info;
-            info.name = ToArchiveText(EntryName(i));
-            info.attributes = ArchiveAttributes::Archive;
-            written = writer.AddEntry(info, content);
+        // Container c holds the directories d with d % 4 == c, each directory's entries
+        // together, as the container tool writes a tree.
+        for (int directory = c; directory < kDirectories; directory += kContainers) {
+            for (int i = directory; written && i < entries; i += kDirectories) {
+                ArchiveEntryInfo info;
+                info.name = ToArchiveText(EntryName(i));
+                info.attributes = ArchiveAttributes::Archive;
+                written = writer.AddEntry(info, content);
+            }
         }
         if (!written || !writer.Finish()) {
             std::fprintf(stderr, "cannot write %ls\n", path.c_str());
@@ -100,8 +105,11 @@ size_t ReadSources(const fs::path& preload) {
         const fs::path path = preload / ("PART" + std::to_string(c) + ".inp");
         if (!reader.Open(path.wstring(), CArchiveReader::OpenMode::OpenExisting))
             continue;
-        while (reader.ReadEntry(true))
-            read += reader.GetFileName().empty() ? 0 : 1;
+        // A listing takes each entry's name.
+        while (reader.ReadEntry(true)) {
+            const std::u16string name = reader.GetFileName();
+            read += name.empty() ? 0 : 1;
+        }
         reader.Close();
     }
     for (const wchar_t* name : kLists) {

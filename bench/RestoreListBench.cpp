@@ -73,10 +73,9 @@ std::unique_ptr<CRestoreFolder> MakeFolder(int count) {
     for (int i = 0; i < count; ++i) {
         wchar_t number[16] = {};
         std::swprintf(number, 16, L"%06d", i);
-        auto file = std::make_unique<CRestoreFile>();
-        file->m_strName = L"FILE" + std::wstring(number) + kExtensions[i % 12];
-        file->m_nState = i % 7 == 0 ? 1 : 0;
-        folder->AddFile(std::move(file));
+        CRestoreFile& file = folder->AddFile({});
+        file.m_strName = L"FILE" + std::wstring(number) + kExtensions[i % 12];
+        file.m_nState = i % 7 == 0 ? 1 : 0;
     }
     return folder;
 }

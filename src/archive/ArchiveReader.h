@@ -56,7 +56,8 @@ public:
     bool Close();
 
     // The current entry, valid after a successful ReadEntry, ExtractEntry or TestEntry.
-    std::u16string GetFileName() const { return m_name; }
+    // Valid until the reader moves on.
+    const std::u16string& GetFileName() const { return m_name; }
     // Whole seconds since 1970-01-01 UTC.
     std::time_t GetLastWriteTime() const;
     std::uint32_t GetAttributes() const { return m_findData.attributes; }

@@ -5,6 +5,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <vector>
+
 HICON LoadOwnIcon(UINT id) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                            IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
@@ -42,16 +45,23 @@ void CRestoreFileList::Attach(HWND list, const SystemLayout& layout) {
 }
 
 // Drawn once at the end: a folder of thousands of files would otherwise be redrawn per item.
+// The list sorts its items itself; it finds an item's place by looking from its first item on,
+// so the files go in from the last name to the first, each then taking the first place at once.
 void CRestoreFileList::Show(const CRestoreFolder& folder) {
+    std::vector<CRestoreFile*> files;
+    files.reserve(folder.GetFileCount());
+    for (size_t i = 0; i < folder.GetFileCount(); ++i)
+        files.push_back(&folder.GetFile(i));
+    std::stable_sort(files.begin(), files.end(), [](const CRestoreFile* a, const CRestoreFile* b) {
+        return ::lstrcmpiW(a->m_strName.c_str(), b->m_strName.c_str()) > 0;
+    });
     CFillingGuard filling(m_list);
     m_list.SendMessage(WM_SETREDRAW, FALSE);
     m_list.DeleteAllItems();
-    for (size_t i = 0; i < folder.GetFileCount(); ++i) {
-        CRestoreFile& file = folder.GetFile(i);
-        const int index =
-            m_list.InsertItem(static_cast<int>(i), file.m_strName,
-                              m_pIcons->ImageOf(file.m_strName), reinterpret_cast<LPARAM>(&file));
-        if (index >= 0 && file.m_nState != 0)
+    for (CRestoreFile* file : files) {
+        const int index = m_list.InsertItem(0, file->m_strName, m_pIcons->ImageOf(file->m_strName),
+                                            reinterpret_cast<LPARAM>(file));
+        if (index >= 0 && file->m_nState != 0)
             m_list.SetCheck(index, true);
     }
     m_list.SendMessage(WM_SETREDRAW, TRUE);

@@ -11,6 +11,7 @@
 #include "common/TextCase.h"
 #include "common/TextConversion.h"
 #include "common/TextFile.h"
+#include "common/core/StringRules.h"
 #include "restore/core/ListRules.h"
 
 namespace {
@@ -20,11 +21,6 @@ const wchar_t* const kLists[] = {L"ALL.W32", L"WINDOWS.W32"};
 bool EndsWith(const std::wstring& text, const std::wstring& tail) {
     return text.size() >= tail.size() &&
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// Splits a full path at its last backslash into its directory (which keeps the path) and name.
-std::wstring SplitName(std::wstring& path) {
-    return SplitLast(path, L'\\');
 }
 } // namespace
 
@@ -80,18 +76,23 @@ void CInventoryBuilder::ListContainers(const std::wstring& directory) {
     });
 }
 
-// Entries with names that would leave C:\ are not offered at all.
+// Entries with names that would leave C:\ are not offered at all. The path is built in one
+// buffer for all entries: a container holds thousands.
 void CInventoryBuilder::ListContainer(const std::wstring& containerPath) {
     CArchiveReader reader;
     if (!reader.Open(containerPath, CArchiveReader::OpenMode::OpenExisting))
         return;
+    const auto source = std::make_shared<const std::wstring>(containerPath);
+    std::wstring path;
     while (reader.ReadEntry(true)) {
-        const std::u16string name = reader.GetFileName();
+        const std::u16string& name = reader.GetFileName();
         if (!IsSafeEntryName(name))
             continue;
-        std::wstring directory = L"C:\\" + ToWide(name);
-        const std::wstring fileName = SplitName(directory);
-        AddContainerEntry(containerPath, directory, fileName, reader);
+        path.assign(L"C:\\");
+        path.append(name.begin(), name.end());
+        const size_t slash = path.rfind(L'\\');
+        AddContainerEntry(source, std::wstring_view(path).substr(0, slash), path.substr(slash + 1),
+                          reader);
     }
     reader.Close();
 }
@@ -105,49 +106,56 @@ void CInventoryBuilder::ReadList(const std::wstring& listPath) {
     CTextFile list;
     if (!list.Open(listPath))
         return;
+    const auto source = std::make_shared<const std::wstring>(listPath);
     list.Rewind();
     while (!list.IsEnd()) {
-        std::wstring directory = ListLineTarget(list.ReadLine());
-        if (directory.empty() || IsExcludedListPath(directory, m_exclusions))
+        const std::wstring path = ListLineTarget(list.ReadLine());
+        if (path.empty() || IsExcludedListPath(path, m_exclusions))
             continue;
-        const std::wstring fileName = SplitName(directory);
-        AddListedFile(listPath, directory, fileName);
+        const size_t slash = path.rfind(L'\\');
+        AddListedFile(source, std::wstring_view(path).substr(0, slash), path.substr(slash + 1));
     }
     list.Close();
 }
 
-void CInventoryBuilder::AddContainerEntry(const std::wstring& containerPath,
-                                          const std::wstring& directory,
-                                          const std::wstring& fileName,
+void CInventoryBuilder::AddContainerEntry(const std::shared_ptr<const std::wstring>& containerPath,
+                                          std::wstring_view directory, std::wstring fileName,
                                           const CArchiveReader& reader) {
-    if (IsNeverRestored(directory, fileName))
+    if (restorecore::IsNeverRestored(directory, std::wstring_view(fileName)))
         return;
-    auto file = std::make_unique<CRestoreFile>();
-    file->m_strName = fileName;
-    file->m_strSource = containerPath;
-    file->m_nSize = static_cast<std::uint32_t>(reader.GetStoredSize());
-    file->m_time = reader.GetLastWriteTime();
+    CRestoreFile& file = FolderOf(directory).AddFile({});
+    file.m_strName = std::move(fileName);
+    file.SetSource(containerPath);
+    file.m_nSize = static_cast<std::uint32_t>(reader.GetStoredSize());
+    file.m_time = reader.GetLastWriteTime();
     const std::uint32_t attributes = reader.GetAttributes();
-    file->m_bArchive = (attributes & 0x20) ? 1 : 0;
-    file->m_bSystem = (attributes & 0x04) ? 1 : 0;
-    file->m_bHidden = (attributes & 0x02) ? 1 : 0;
-    file->m_bReadOnly = (attributes & 0x01) ? 1 : 0;
-    FolderOf(directory).AddFile(std::move(file));
+    file.m_bArchive = (attributes & 0x20) ? 1 : 0;
+    file.m_bSystem = (attributes & 0x04) ? 1 : 0;
+    file.m_bHidden = (attributes & 0x02) ? 1 : 0;
+    file.m_bReadOnly = (attributes & 0x01) ? 1 : 0;
 }
 
-void CInventoryBuilder::AddListedFile(const std::wstring& listPath, const std::wstring& directory,
-                                      const std::wstring& fileName) {
-    if (IsNeverRestored(directory, fileName))
+void CInventoryBuilder::AddListedFile(const std::shared_ptr<const std::wstring>& listPath,
+                                      std::wstring_view directory, std::wstring fileName) {
+    if (restorecore::IsNeverRestored(directory, std::wstring_view(fileName)))
         return;
-    auto file = std::make_unique<CRestoreFile>();
-    file->m_strName = fileName;
-    file->m_strSource = listPath;
-    FolderOf(directory).AddFile(std::move(file));
+    CRestoreFile& file = FolderOf(directory).AddFile({});
+    file.m_strName = std::move(fileName);
+    file.SetSource(listPath);
 }
 
-CRestoreFolder& CInventoryBuilder::FolderOf(const std::wstring& directory) {
-    CRestoreFolder*& folder = m_folders[MakeLower(directory)];
-    if (!folder)
-        folder = &FindOrCreateFolder(m_root, directory);
-    return *folder;
+CRestoreFolder& CInventoryBuilder::FolderOf(std::wstring_view directory) {
+    if (m_pLastFolder && directory == m_strLastDirectory)
+        return *m_pLastFolder;
+    m_strLastDirectory.assign(directory);
+    // The key folds only A to Z, in a buffer of its own, so that a known folder costs no
+    // allocation and no call of the platform. Two spellings that differ in other letters get
+    // keys of their own, which FindOrCreateFolder then leads to the same folder.
+    m_strKey.assign(directory);
+    m_strKey = textcore::LowerAsciiLetters(std::move(m_strKey));
+    auto known = m_folders.find(m_strKey);
+    if (known == m_folders.end())
+        known = m_folders.emplace(m_strKey, &FindOrCreateFolder(m_root, m_strLastDirectory)).first;
+    m_pLastFolder = known->second;
+    return *m_pLastFolder;
 }

@@ -2,7 +2,9 @@
 
 #include "restore/RestoreRecords.h"
 
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -42,18 +44,24 @@ public:
     void ListContainer(const std::wstring& containerPath);
     void ReadLists(const std::wstring& directory);
     void ReadList(const std::wstring& listPath);
-    void AddContainerEntry(const std::wstring& containerPath, const std::wstring& directory,
-                           const std::wstring& fileName, const CArchiveReader& reader);
-    void AddListedFile(const std::wstring& listPath, const std::wstring& directory,
-                       const std::wstring& fileName);
+    // `directory` is the full path of the file's directory ("C:" for the root).
+    void AddContainerEntry(const std::shared_ptr<const std::wstring>& containerPath,
+                           std::wstring_view directory, std::wstring fileName,
+                           const CArchiveReader& reader);
+    void AddListedFile(const std::shared_ptr<const std::wstring>& listPath,
+                       std::wstring_view directory, std::wstring fileName);
 
 private:
     void ListContainers(const std::wstring& directory);
-    CRestoreFolder& FolderOf(const std::wstring& directory);
+    CRestoreFolder& FolderOf(std::wstring_view directory);
 
     CRestoreFolder& m_root;
     std::vector<std::wstring> m_exclusions;
     // Folders already found, by their lower-cased directory: containers hold many entries of
     // one directory in a row, and the lists name the same directories again and again.
     std::unordered_map<std::wstring, CRestoreFolder*> m_folders;
+    // The folder of the file before, which the next one mostly shares.
+    std::wstring m_strLastDirectory;
+    std::wstring m_strKey;
+    CRestoreFolder* m_pLastFolder = nullptr;
 };

@@ -2,17 +2,22 @@
 
 #include "common/TextCase.h"
 
+const std::wstring& CRestoreFile::NoSource() {
+    static const std::wstring none;
+    return none;
+}
+
 bool CRestoreFile::IsListed() const {
-    const std::wstring lowered = MakeLower(m_strSource);
+    const std::wstring lowered = MakeLower(GetSource());
     return lowered.size() >= 4 && lowered.compare(lowered.size() - 4, 4, L".w32") == 0;
 }
 
 CRestoreFolder::CRestoreFolder(std::wstring name)
     : m_strName(std::move(name)), m_strKey(MakeLower(m_strName)) {}
 
-CRestoreFile& CRestoreFolder::AddFile(std::unique_ptr<CRestoreFile> file) {
+CRestoreFile& CRestoreFolder::AddFile(CRestoreFile file) {
     m_files.push_back(std::move(file));
-    return *m_files.back();
+    return m_files.back();
 }
 
 CRestoreFolder& CRestoreFolder::AddChild(std::unique_ptr<CRestoreFolder> child) {
@@ -32,8 +37,8 @@ CRestoreFolder* CRestoreFolder::FindChild(const std::wstring& name) const {
 void CRestoreFolder::Tick(int state, bool below) {
     m_nState = state;
     if (state != 0) {
-        for (const auto& file : m_files)
-            file->m_nState = 1;
+        for (CRestoreFile& file : m_files)
+            file.m_nState = 1;
     }
     if (!below)
         return;
@@ -43,8 +48,8 @@ void CRestoreFolder::Tick(int state, bool below) {
 
 void CRestoreFolder::ClearMarks() {
     m_nState = 0;
-    for (const auto& file : m_files)
-        file->m_nState = 0;
+    for (CRestoreFile& file : m_files)
+        file.m_nState = 0;
     for (const auto& child : m_children)
         child->ClearMarks();
 }

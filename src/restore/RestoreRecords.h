@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,8 +13,14 @@
 // named in a file list (ALL.W32, WINDOWS.W32) whose compressed copy lies in the source's I386.
 class CRestoreFile : public CObjectBase {
 public:
-    std::wstring m_strName;   // the file's name, without directory
-    std::wstring m_strSource; // the container or the list that provides it
+    // The container or the list that provides the file. All files of one source share its path.
+    const std::wstring& GetSource() const { return m_pSource ? *m_pSource : NoSource(); }
+    void SetSource(std::shared_ptr<const std::wstring> source) { m_pSource = std::move(source); }
+    void SetSource(const std::wstring& source) {
+        m_pSource = std::make_shared<const std::wstring>(source);
+    }
+
+    std::wstring m_strName; // the file's name, without directory
     std::uint32_t m_nSize = 0;
     std::time_t m_time = 0; // a container entry's last write; nothing for a listed file
     int m_bArchive = 0;
@@ -24,6 +31,11 @@ public:
 
     // A listed file is expanded from the source's I386; a container entry is extracted.
     bool IsListed() const;
+
+private:
+    static const std::wstring& NoSource();
+
+    std::shared_ptr<const std::wstring> m_pSource;
 };
 
 // One folder of the restore inventory. It owns its files and subfolders, which keep the order
@@ -37,11 +49,11 @@ public:
     int m_nState = 0; // 1: ticked
 
     size_t GetFileCount() const { return m_files.size(); }
-    CRestoreFile& GetFile(size_t i) const { return *m_files[i]; }
+    CRestoreFile& GetFile(size_t i) const { return m_files[i]; }
     size_t GetChildCount() const { return m_children.size(); }
     CRestoreFolder& GetChild(size_t i) const { return *m_children[i]; }
 
-    CRestoreFile& AddFile(std::unique_ptr<CRestoreFile> file);
+    CRestoreFile& AddFile(CRestoreFile file);
     CRestoreFolder& AddChild(std::unique_ptr<CRestoreFolder> child);
     // The subfolder of that name in any case, or nullptr.
     CRestoreFolder* FindChild(const std::wstring& name) const;
@@ -56,6 +68,9 @@ public:
 private:
     std::wstring m_strName;
     std::wstring m_strKey; // the name lower-cased, for FindChild
-    std::vector<std::unique_ptr<CRestoreFile>> m_files;
+    // Files stay where they are as more are added (the file list refers to them), and are
+    // allocated in blocks: a recovery source offers tens of thousands. Their marks change
+    // while the folder is only read, as its children's do.
+    mutable std::deque<CRestoreFile> m_files;
     std::vector<std::unique_ptr<CRestoreFolder>> m_children;
 };

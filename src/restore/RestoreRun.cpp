@@ -53,11 +53,11 @@ void CollectMarkedFiles(const std::wstring& path, const CRestoreFolder& folder,
         ++plan.containerFiles;
         auto known =
             std::find_if(plan.sources.begin(), plan.sources.end(), [&](const auto& source) {
-                return source->GetSource() == file.m_strSource;
+                return source->GetSource() == file.GetSource();
             });
         if (known == plan.sources.end())
             known = plan.sources.insert(plan.sources.end(),
-                                        std::make_unique<CRestoreSource>(file.m_strSource));
+                                        std::make_unique<CRestoreSource>(file.GetSource()));
         (*known)->AddTarget(target);
     }
     for (size_t i = 0; i < folder.GetChildCount(); ++i)

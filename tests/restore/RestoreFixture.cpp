@@ -24,7 +24,7 @@ void AddLines(const CRestoreFolder& folder, const std::wstring& path,
               std::vector<std::wstring>& lines) {
     for (size_t i = 0; i < folder.GetFileCount(); ++i) {
         const CRestoreFile& file = folder.GetFile(i);
-        const std::wstring& source = file.m_strSource;
+        const std::wstring& source = file.GetSource();
         lines.push_back(path + L"|" + file.m_strName + L"|" +
                         source.substr(source.rfind(L'\\') + 1));
     }

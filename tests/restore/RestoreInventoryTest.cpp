@@ -55,7 +55,7 @@ TEST_F(RestoreInventoryTest, RecordsOfEntriesAndListedFiles) {
     const CRestoreFolder& system = m_root.GetChild(0).GetChild(0);
     const CRestoreFile* x = FindFile(system, L"X.DLL");
     ASSERT_NE(x, nullptr);
-    EXPECT_EQ(x->m_strSource, Dir(L"one") + L"\\a.inp");
+    EXPECT_EQ(x->GetSource(), Dir(L"one") + L"\\a.inp");
     EXPECT_GT(x->m_nSize, 0u);
     EXPECT_EQ(x->m_time,
               static_cast<std::time_t>((SampleWriteTime - 116444736000000000) / 10000000));

@@ -104,9 +104,7 @@ struct SmallTree {
         b = &FindOrCreateFolder(root, L"C:\\A\\B");
         c = &FindOrCreateFolder(root, L"C:\\C");
         for (auto [folder, name] : {std::pair{a, L"a1"}, {a, L"a2"}, {b, L"b1"}, {c, L"c1"}}) {
-            auto file = std::make_unique<CRestoreFile>();
-            file->m_strName = name;
-            folder->AddFile(std::move(file));
+            folder->AddFile({}).m_strName = name;
         }
     }
     std::vector<unsigned> States() const {
@@ -148,11 +146,11 @@ TEST(RestoreRules, TickingAFolder) {
 
 CRestoreFile& AddFile(CRestoreFolder& folder, const std::wstring& name,
                       const std::wstring& source) {
-    auto file = std::make_unique<CRestoreFile>();
-    file->m_strName = name;
-    file->m_strSource = source;
-    file->m_nState = 1;
-    return folder.AddFile(std::move(file));
+    CRestoreFile& file = folder.AddFile({});
+    file.m_strName = name;
+    file.SetSource(source);
+    file.m_nState = 1;
+    return file;
 }
 
 TEST(RestoreRules, CollectingMarkedFiles) {
@@ -219,7 +217,7 @@ TEST(RestoreRules, ListedFilesAreToldByTheirSourceExtension) {
                                   {L"Z:\\PRELOAD\\windows.w32", true},
                                   {L"Z:\\PRELOAD\\a.inp", false},
                                   {L"Z:\\PRELOAD\\w32", false}}) {
-        file.m_strSource = source;
+        file.SetSource(source);
         EXPECT_EQ(file.IsListed(), listed) << source;
     }
 }

@@ -7,38 +7,41 @@ namespace restorecore {
 
 using textcore::AsciiText;
 
-// Only the letters A to Z need folding here: no other character folds to a letter of these
-// names, in either case, so the platform's rule would find the same.
-template <typename String> bool IsNeverRestored(const String& directory, const String& fileName) {
-    return textcore::LowerAsciiLetters(fileName) == AsciiText<String>("obra.dav") ||
-           textcore::LowerAsciiLetters(directory).find(AsciiText<String>(":\\recycled")) !=
-               String::npos;
-}
-
+// The line is read in place and the target built once: lists hold thousands of lines.
 template <typename String> String ListLineTarget(const String& line) {
-    const String path = textcore::TrimBlanks(line);
-    if (!textcore::IsDriveRootedPath(path))
+    size_t first = 0;
+    size_t last = line.size();
+    while (first < last && textcore::IsBlank(line[first]))
+        ++first;
+    while (last > first && textcore::IsBlank(line[last - 1]))
+        --last;
+    if (!textcore::IsDriveRootedPath(
+            std::basic_string_view<typename String::value_type>(line).substr(first, last - first)))
         return {};
-    const String rest = path.substr(3);
-    return IsSafeEntryName(textcore::Utf16Units(rest)) ? AsciiText<String>("C:\\") + rest
-                                                       : String();
+    String target = AsciiText<String>("C:\\");
+    target.append(line, first + 3, last - first - 3);
+    return IsSafeEntryName(std::u16string_view(textcore::Utf16Units(target)).substr(3)) ? target
+                                                                                        : String();
 }
 
 template <typename String>
 bool IsExcludedListPath(const String& fullPath, const std::vector<String>& exclusions,
                         textcore::CaseFold<String> lower) {
+    if (ContainsAscii(fullPath, "obra.dav"))
+        return true;
+    if (exclusions.empty())
+        return false;
     const String lowered = lower(fullPath);
     for (const String& exclusion : exclusions) {
         // An empty line would occur in every path.
         if (!exclusion.empty() && lowered.find(lower(exclusion)) != String::npos)
             return true;
     }
-    return lowered.find(AsciiText<String>("obra.dav")) != String::npos;
+    return false;
 }
 
 // The rules for each kind of string (common/core/StringKinds.h).
 #define INSTANTIATE_LIST_RULES(String)                                                             \
-    template bool IsNeverRestored(const String&, const String&);                                   \
     template String ListLineTarget(const String&);                                                 \
     template bool IsExcludedListPath(const String&, const std::vector<String>&,                    \
                                      textcore::CaseFold<String>);

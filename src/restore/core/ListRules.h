@@ -12,9 +12,39 @@
 // over the kind of string (common/core/StringKinds.h).
 namespace restorecore {
 
+// True when `lower` (lower-case ASCII) occurs in `text` at `at`, letters compared without regard
+// to case. Only the letters A to Z need folding for the names below: no other character folds to
+// one of their letters, in either case, so the platform's rule would find the same. No copy is
+// made: the inventory asks this for every file.
+template <typename Text> bool MatchesAsciiAt(const Text& text, size_t at, const char* lower) {
+    for (size_t i = 0; lower[i] != 0; ++i, ++at) {
+        if (at >= text.size())
+            return false;
+        const auto c = text[at];
+        if ((c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) != static_cast<unsigned char>(lower[i]))
+            return false;
+    }
+    return true;
+}
+template <typename Text> bool ContainsAscii(const Text& text, const char* lower) {
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (MatchesAsciiAt(text, at, lower))
+            return true;
+    }
+    return false;
+}
+
 // Files that are never offered: any file named OBRA.DAV, and whatever lies in a directory
 // RECYCLED at the root of the drive, or below it. `directory` is a full path ("C:\WINDOWS").
-template <typename String> bool IsNeverRestored(const String& directory, const String& fileName);
+template <typename Text> bool IsNeverRestored(const Text& directory, const Text& fileName) {
+    if (fileName.size() == 8 && MatchesAsciiAt(fileName, 0, "obra.dav"))
+        return true;
+    for (size_t at = 0; at < directory.size(); ++at) {
+        if (directory[at] == ':' && MatchesAsciiAt(directory, at, ":\\recycled"))
+            return true;
+    }
+    return false;
+}
 
 // The full path on C: of a list line: the line without its surrounding blanks must start with
 // a drive, a colon and a backslash, and the rest must be a relative path of safe names with
