@@ -7,9 +7,6 @@
 #include "resources/resource.h"
 
 namespace {
-// Posted to itself by the page when it becomes active.
-const UINT kSetSheetCaption = WM_APP + 1;
-
 HBITMAP LoadBitmapBesideIni(const wchar_t* name) {
     return static_cast<HBITMAP>(::LoadImageW(nullptr, (GetCurrentDirSlash() + name).c_str(),
                                              IMAGE_BITMAP, 0, 0,
@@ -115,22 +112,10 @@ bool CIntroDlg::OnSetActive() {
     // Text that is no number gives 0 milliseconds.
     SetTimer(IDT_RELEASE_PARTITION,
              static_cast<UINT>(GeneralNumber(L"Unhide_recovery_timer", L"2000")));
-    SetSheetCaption();
-    // The sheet may give itself the page's template caption once the page is shown.
-    PostMessage(kSetSheetCaption);
+    sheet.SendMessage(WM_SHOW_TITLE);
+    sheet.PostMessage(WM_SHOW_TITLE);
     sheet.SetDlgItemText(ID_WIZNEXT,
                          IniLanguageText(m_state.m_strLanguage, L"Next", IDS_NEXT) + L" >");
-    return true;
-}
-
-void CIntroDlg::SetSheetCaption() const {
-    GetSheet().SetWindowText(GeneralText(L"Title", IDS_TITLE));
-}
-
-bool CIntroDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg != kSetSheetCaption)
-        return CPropertyPageEx::OnMessage(msg, wParam, lParam, result);
-    SetSheetCaption();
     return true;
 }
 

@@ -31,7 +31,6 @@ protected:
     bool OnCommand(UINT id, UINT code, HWND hControl) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
     void OnTimer(UINT_PTR id) override;
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void ShowNoSourceMessage();
@@ -40,7 +39,6 @@ private:
     void ShowChoices(const IntroChoices& choices) const;
     void UpdateRadioChecks() const;
     void TransferTexts() const;
-    void SetSheetCaption() const;
 
     CWizardState& m_state;
 

@@ -80,6 +80,10 @@ bool CWizardDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         SetFinishState(wParam, lParam);
         result = 0;
         return true;
+    case WM_SHOW_TITLE:
+        SetWindowText(GeneralText(L"Title", IDS_TITLE));
+        result = 0;
+        return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != IDM_ABOUTBOX)
             return false;

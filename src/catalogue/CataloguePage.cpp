@@ -102,6 +102,7 @@ void CCataloguePage::ShowFrame() const {
     const std::wstring& language = m_state.m_strLanguage;
     CWnd sheet = GetSheet();
     sheet.PostMessage(PSM_SETWIZBUTTONS, 0, PSWIZB_BACK | PSWIZB_FINISH);
+    sheet.PostMessage(WM_SHOW_TITLE);
     sheet.SetDlgItemText(ID_WIZFINISH, IniLanguageText(language, L"Finish", IDS_FINISH));
     sheet.SetDlgItemText(IDCANCEL, IniLanguageText(language, L"Exit", IDS_EXIT));
     sheet.SetDlgItemText(ID_WIZBACK, L"< " + IniLanguageText(language, L"Back", IDS_BACK));

@@ -70,9 +70,12 @@
 #endif
 
 // Private messages: a worker thread tells its dialog it has finished; the
-// pages ask the wizard sheet to set its Finish button or to close.
+// pages ask the wizard sheet to set its Finish button, to show the configured
+// title (posted, since the sheet gives itself the page's template caption once
+// the page is shown) or to close.
 #define WM_WORKER_DONE (WM_USER + 100)
 #define WM_SET_FINISH_STATE (WM_USER + 110)
+#define WM_SHOW_TITLE (WM_USER + 111)
 #ifndef PSM_CANCELTOCLOSE
 #define PSM_CANCELTOCLOSE (WM_USER + 107)
 #endif

@@ -55,7 +55,6 @@ void CFileRestoreDlg::CreateImages() {
 }
 
 void CFileRestoreDlg::ShowTexts() {
-    GetSheet().SetWindowText(GeneralText(L"Title", IDS_TITLE));
     m_strInstruction =
         ProfileLanguageText(m_strLanguage, L"SelFilesFolders", IDS_SEL_FILES_FOLDERS);
     SetDlgItemText(IDC_RESTORE_INSTRUCTION, m_strInstruction);
@@ -96,6 +95,7 @@ void CFileRestoreDlg::InsertFolder(CRestoreFolder& folder, HTREEITEM parent) {
 
 bool CFileRestoreDlg::OnSetActive() {
     GetSheet().PostMessage(PSM_SETWIZBUTTONS, 0, PSWIZB_BACK | PSWIZB_FINISH);
+    GetSheet().PostMessage(WM_SHOW_TITLE);
     // The intro page hides Back; this page shows it again.
     GetSheet().GetDlgItem(ID_WIZBACK).ShowWindow(SW_SHOW);
     return true;

@@ -188,6 +188,8 @@ TEST_F(FileRestorePageTest, TickedFoldersAndFilesAreRestoredWhileTheWizardWaits)
     MakeSource();
     HWND sheet = StartOnRestorePage();
     ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(sheet) == m_title; }))
+        << "the configured title, not the page's own caption";
     // One folder for both spellings, in the spelling met first.
     ASSERT_NE(Folder({L"Windows", L"System", L"Deep"}), nullptr);
     EXPECT_EQ(TreeItemText(m_tree, TreeChild(m_tree, Folder({}))), L"Windows");
