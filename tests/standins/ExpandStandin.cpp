@@ -10,6 +10,8 @@
 #include "common/core/MemoryByteSource.h"
 #include "common/core/Szdd.h"
 
+#include "StandinLog.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -22,35 +24,6 @@ const int kExpanded = 0;
 const int kDamaged = 1;
 const int kNoSource = 2;
 const int kUsage = 3;
-
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return path;
-}
-
-std::string Utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                          size, nullptr, nullptr);
-    return bytes;
-}
-
-void AppendToLog(const std::wstring& text) {
-    std::wstring log = ProgramPath();
-    const size_t dot = log.rfind(L'.');
-    log = (dot == std::wstring::npos ? log : log.substr(0, dot)) + L".log";
-    HANDLE file = ::CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    const std::string bytes = Utf8(text);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-}
 
 // The whole file; false when it cannot be opened or read.
 bool ReadWhole(const std::wstring& path, std::string& bytes) {

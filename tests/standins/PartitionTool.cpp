@@ -7,6 +7,8 @@
 //   Shown=   the directory the drive's link points at
 //   Log=     a file to which each call appends one line, UTF-8:
 //            the command line, a tab, the working directory
+#include "StandinLog.h"
+
 #include <windows.h>
 
 #include <string>
@@ -28,15 +30,6 @@ std::wstring Setting(const std::wstring& settings, const wchar_t* key) {
     wchar_t value[1024] = {};
     ::GetPrivateProfileStringW(L"Partition", key, L"", value, 1024, settings.c_str());
     return value;
-}
-
-std::string Utf8(const std::wstring& text) {
-    const int size =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1)
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    return bytes;
 }
 
 void AppendLog(const std::wstring& log) {

@@ -14,6 +14,8 @@
 // blank, or in double quotes), as a setup does that replaced a file in use. /broadcast sends a
 // message to every top-level window and waits until each has taken it, as setups do that announce
 // a changed setting, and then records a line "broadcast=done".
+#include "StandinLog.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -41,35 +43,6 @@ std::wstring OptionText(const std::wstring& commandLine, const wchar_t* option) 
         ++at;
     const size_t end = commandLine.find(quoted ? L'"' : L' ', at);
     return commandLine.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
-}
-
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return path;
-}
-
-std::string Utf8(const std::wstring& text) {
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                     nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                          size, nullptr, nullptr);
-    return bytes;
-}
-
-void AppendToLog(const std::wstring& text) {
-    std::wstring log = ProgramPath();
-    size_t dot = log.rfind(L'.');
-    log = (dot == std::wstring::npos ? log : log.substr(0, dot)) + L".log";
-    HANDLE file = ::CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    std::string bytes = Utf8(text);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
 }
 
 // Starts a program; returns its process id, or 0.
