@@ -17,11 +17,6 @@ std::wstring NumberedKey(const wchar_t* stem, int number) {
     return stem + std::to_wstring(number);
 }
 
-bool EndsWith(const std::wstring& text, const std::wstring& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 std::wstring DtaDir(const CatalogueKind& kind, const SourceDirs& dirs) {
     return dirs.*kind.itemDir + L"\\DTA";
 }

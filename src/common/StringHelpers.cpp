@@ -17,3 +17,8 @@ std::wstring TrimBlanks(const std::wstring& s) {
 std::wstring FileNameOf(const std::wstring& path) {
     return textcore::FileNameOf(path);
 }
+
+bool EndsWith(const std::wstring& text, const std::wstring& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}

@@ -18,10 +18,6 @@ namespace {
 const int kCdCount = 26;
 const wchar_t* const kLists[] = {L"ALL.W32", L"WINDOWS.W32"};
 
-bool EndsWith(const std::wstring& text, const std::wstring& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 } // namespace
 
 bool IsNeverRestored(const std::wstring& directory, const std::wstring& fileName) {

@@ -1,5 +1,6 @@
 #include "restore/RestoreRecords.h"
 
+#include "common/StringHelpers.h"
 #include "common/TextCase.h"
 
 const std::wstring& CRestoreFile::NoSource() {
@@ -8,8 +9,7 @@ const std::wstring& CRestoreFile::NoSource() {
 }
 
 bool CRestoreFile::IsListed() const {
-    const std::wstring lowered = MakeLower(GetSource());
-    return lowered.size() >= 4 && lowered.compare(lowered.size() - 4, 4, L".w32") == 0;
+    return EndsWith(MakeLower(GetSource()), L".w32");
 }
 
 CRestoreFolder::CRestoreFolder(std::wstring name)

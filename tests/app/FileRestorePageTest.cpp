@@ -285,9 +285,9 @@ TEST_F(FileRestorePageTest, ADeclinedRestartLeavesThePageWorking) {
     MakeSource();
     WriteBytes(OnC(L"other.txt"), "old other");
     const std::wstring ready = OnC(L"ready");
-    ChildProcess holder(L"\"" + m_copies.Path(L"file_holder.exe") + L"\" \"" + ready + L"\" \"" +
-                            OnC(L"other.txt") + L"\"",
-                        m_target.Path().wstring());
+    ChildProcess holder(
+        HolderCommandLine(m_copies.Path(L"file_holder.exe"), ready, {OnC(L"other.txt")}),
+        m_target.Path().wstring());
     ASSERT_TRUE(WaitUntil([&] { return Exists(ready); }));
     HWND sheet = StartOnRestorePage();
     ASSERT_NE(sheet, nullptr);

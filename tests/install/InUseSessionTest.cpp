@@ -55,9 +55,9 @@ TEST(InUseSession, DISABLED_TargetsInUseAreStagedForTheRestart) {
                                           "\\FOO.EXE|\r\n");
     const std::wstring ready = kDir + L"\\ready";
     {
-        ChildProcess holder(L"\"" + HostPath(MELVORIN_HOLDER) + L"\" \"" + ready + L"\" \"" +
-                                kTarget + L"\\FOO.DLL\" \"" + kTarget + L"\\FOO.EXE\" \"" +
-                                kTarget + L"\\BAR.DLL\"",
+        ChildProcess holder(HolderCommandLine(HostPath(MELVORIN_HOLDER), ready,
+                                              {kTarget + L"\\FOO.DLL", kTarget + L"\\FOO.EXE",
+                                               kTarget + L"\\BAR.DLL"}),
                             kDir);
         ASSERT_TRUE(holder.Started());
         ASSERT_TRUE(WaitUntil([&] { return Exists(ready); }));

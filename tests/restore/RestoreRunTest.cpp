@@ -64,9 +64,8 @@ protected:
     // Holds the file open without sharing it for writing until the test ends.
     void Hold(const std::wstring& path) {
         const std::wstring ready = OnC(L"ready");
-        m_holder = std::make_unique<ChildProcess>(L"\"" + HostPath(MELVORIN_HOLDER) + L"\" \"" +
-                                                      ready + L"\" \"" + path + L"\"",
-                                                  m_temp.Path().wstring());
+        m_holder = std::make_unique<ChildProcess>(
+            HolderCommandLine(HostPath(MELVORIN_HOLDER), ready, {path}), m_temp.Path().wstring());
         ASSERT_TRUE(m_holder->Started());
         ASSERT_TRUE(WaitUntil([&] { return Exists(ready); }));
     }

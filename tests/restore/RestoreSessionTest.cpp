@@ -46,9 +46,10 @@ TEST(RestoreSession, DISABLED_FilesInUseAreStagedForTheRestart) {
 
     const std::wstring ready = kDir + L"\\ready";
     {
-        ChildProcess holder(L"\"" + HostPath(MELVORIN_HOLDER) + L"\" \"" + ready + L"\" \"" + kDir +
-                                L"\\sys\\HELD.DLL\" \"" + kDir + L"\\sys\\SAMPLE.TXT\"",
-                            kDir);
+        ChildProcess holder(
+            HolderCommandLine(HostPath(MELVORIN_HOLDER), ready,
+                              {kDir + L"\\sys\\HELD.DLL", kDir + L"\\sys\\SAMPLE.TXT"}),
+            kDir);
         ASSERT_TRUE(holder.Started());
         ASSERT_TRUE(WaitUntil([&] { return Exists(ready); }));
         NoProgress progress;

@@ -188,3 +188,11 @@ std::string RunAndCapture(const std::wstring& commandLine, const std::wstring& d
     ::CloseHandle(readEnd);
     return output;
 }
+
+std::wstring HolderCommandLine(const std::wstring& holder, const std::wstring& ready,
+                               const std::vector<std::wstring>& files) {
+    std::wstring line = L"\"" + holder + L"\" \"" + ready + L"\"";
+    for (const std::wstring& file : files)
+        line += L" \"" + file + L"\"";
+    return line;
+}

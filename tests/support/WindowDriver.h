@@ -65,6 +65,11 @@ private:
     PROCESS_INFORMATION m_info = {};
 };
 
+// The command line of file_holder.exe at `holder`: it holds the files open without sharing them
+// for writing, and creates `ready` once it does.
+std::wstring HolderCommandLine(const std::wstring& holder, const std::wstring& ready,
+                               const std::vector<std::wstring>& files);
+
 // Runs a program to its end and returns what it wrote to standard output.
 std::string RunAndCapture(const std::wstring& commandLine, const std::wstring& directory,
                           DWORD timeoutMs = 10000);
