@@ -6,9 +6,10 @@
 #include "archive/ArchiveReader.h"
 #include "archive/ArchiveText.h"
 #include "tools/ArchiveWriter.h"
+#include "tools/CheckSource.h"
+#include "tools/ContainerCheck.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* Usage =
     "usage: inptool list CONTAINER | extract CONTAINER DESTDIR [NAME ...] | "
-    "create CONTAINER SOURCEDIR | verify CONTAINER";
+    "create CONTAINER SOURCEDIR | verify CONTAINER\n   or: ";
 
 std::string Text(std::u16string_view text) {
     return Utf16ToUtf8(text);
@@ -35,24 +36,6 @@ int Report(std::ostream& err, const std::string& what, std::uint32_t code) {
 
 int ReportLastError(std::ostream& err, const std::string& what) {
     return Report(err, what, GetArchiveLastError());
-}
-
-// The reader takes any file for a container without entries; the tool says what it is.
-bool HasContainerHeader(std::u16string_view path) {
-    CArchiveFile file;
-    std::array<std::uint8_t, ArchiveFormat::HeaderSize> image;
-    std::uint32_t done = 0;
-    if (!file.OpenForReading(path) || !file.Read(image.data(), image.size(), done)) {
-        return false;
-    }
-    return (done == image.size() && ParseArchiveHeader(image).IsReadable()) ||
-           FailWithArchiveError(ArchiveError::BadFormat);
-}
-
-// The tool only reads: a missing container is an error rather than a new file, and readers are
-// released by their destructor, which writes nothing back.
-bool OpenExisting(CArchiveReader& reader, std::u16string_view path) {
-    return HasContainerHeader(path) && reader.Open(path);
 }
 
 // ReadEntry failed: the end of the directory, or a damaged one.
@@ -69,7 +52,7 @@ std::string FormatAttributes(std::uint32_t attributes) {
 
 int List(std::u16string_view container, std::ostream& out, std::ostream& err) {
     CArchiveReader reader;
-    if (!OpenExisting(reader, container)) {
+    if (!OpenExistingContainer(reader, container)) {
         return ReportLastError(err, Text(container));
     }
     while (reader.ReadEntry(true)) {
@@ -130,7 +113,7 @@ int ReportExtractionFailure(std::ostream& err, std::u16string_view name) {
 int Extract(std::u16string_view container, std::u16string_view destination,
             std::vector<std::u16string> names, std::ostream& err) {
     CArchiveReader reader;
-    if (!OpenExisting(reader, container)) {
+    if (!OpenExistingContainer(reader, container)) {
         return ReportLastError(err, Text(container));
     }
     CSelection selection(std::move(names));
@@ -235,44 +218,26 @@ int Create(std::u16string_view container, std::u16string_view sourceDirectory, s
     return 0;
 }
 
-// Inflates the current entry and checks its name; the code of the first fault, or 0.
-std::uint32_t CheckEntry(CArchiveReader& reader) {
-    const bool safe = IsSafeEntryName(reader.GetFileName());
-    if (!reader.TestEntry()) {
-        const std::uint32_t code = GetArchiveLastError();
-        reader.ReadEntry(true);
-        return code;
-    }
-    return safe ? ArchiveError::Success : ArchiveError::InvalidName;
-}
-
 int Verify(std::u16string_view container, std::ostream& out, std::ostream& err) {
-    CArchiveReader reader;
-    if (!OpenExisting(reader, container)) {
-        return ReportLastError(err, Text(container));
+    const ContainerVerdict verdict = VerifyContainer(container);
+    if (!verdict.opened) {
+        return Report(err, Text(container), verdict.openCode);
     }
-    std::size_t entries = 0;
-    std::size_t bad = 0;
-    std::uint32_t firstCode = ArchiveError::Success;
-    while (reader.ReadEntry(false)) {
-        ++entries;
-        const std::u16string name = reader.GetFileName();
-        if (const std::uint32_t code = CheckEntry(reader); code != ArchiveError::Success) {
-            out << Text(name) << '\t' << ArchiveErrorName(code) << '\n';
-            firstCode = bad++ == 0 ? code : firstCode;
-        }
+    for (const ContainerFault& fault : verdict.faults) {
+        out << Text(fault.name) << '\t' << ArchiveErrorName(fault.code) << '\n';
     }
-    out << entries << " entries, " << bad << " bad\n";
-    if (EndOfDirectory(err, container) != 0) {
-        return 1;
+    const std::size_t bad = verdict.faults.size();
+    out << verdict.entries << " entries, " << bad << " bad\n";
+    if (verdict.directoryCode != ArchiveError::Success) {
+        return Report(err, Text(container), verdict.directoryCode);
     }
     return bad == 0 ? 0
                     : Report(err, Text(container) + ": " + std::to_string(bad) + " bad entries",
-                             firstCode);
+                             verdict.faults.front().code);
 }
 
 int UsageError(std::ostream& err) {
-    err << Usage << '\n';
+    err << Usage << CheckSourceUsage << '\n';
     return Report(err, "bad arguments", ArchiveError::InvalidParameter);
 }
 
@@ -291,6 +256,9 @@ int RunInpTool(const std::vector<std::u16string>& args, std::ostream& out, std::
     }
     if (command == u"verify" && args.size() == 2) {
         return Verify(args[1], out, err);
+    }
+    if (command == u"check-source") {
+        return RunCheckSource({args.begin() + 1, args.end()}, out, err);
     }
     return UsageError(err);
 }

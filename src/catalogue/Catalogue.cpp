@@ -1,6 +1,7 @@
 #include "catalogue/Catalogue.h"
 
 #include "catalogue/CatalogueRules.h"
+#include "catalogue/core/CatalogueCoreRules.h"
 #include "common/CurrentDir.h"
 #include "common/FileFind.h"
 #include "common/IniReader.h"
@@ -11,10 +12,10 @@
 #include "common/core/StringRules.h"
 
 namespace {
-const int kLastNumberedKey = 99;
+using cataloguecore::kLastNumberedKey;
 
-std::wstring NumberedKey(const wchar_t* stem, int number) {
-    return stem + std::to_wstring(number);
+std::wstring NumberedKey(const char* stem, int number) {
+    return cataloguecore::NumberedKey<std::wstring>(stem, number);
 }
 
 std::wstring DtaDir(const CatalogueKind& kind, const SourceDirs& dirs) {
@@ -31,7 +32,7 @@ std::vector<std::wstring> ReadExclusions() {
     std::vector<std::wstring> exclusions;
     for (int i = 1; i <= kLastNumberedKey; ++i) {
         std::wstring value =
-            ProfileString(L"Exclude", NumberedKey(L"Exclude", i), L"none", InstallIniPath());
+            ProfileString(L"Exclude", NumberedKey("Exclude", i), L"none", InstallIniPath());
         if (!value.empty() && value != L"none")
             exclusions.push_back(std::move(value));
     }
@@ -46,7 +47,8 @@ std::vector<CatalogueEntry> ListDescriptionFiles(const CatalogueKind& kind, cons
     ForEachEntry(DtaDir(kind, dirs), [&](const CFileFind& find) {
         // The extension test works on the lower-case path, so WORD.DTA counts too.
         const std::wstring path = MakeLower(find.GetFilePath());
-        if (!EndsWith(path, L".dta") || FindExcluded(exclusions, find.GetFileName()) != -1)
+        if (!cataloguecore::IsDescriptionFilePath(path, MakeLower) ||
+            FindExcluded(exclusions, find.GetFileName()) != -1)
             return;
         std::wstring description;
         GetIniValue(kind.itemSection, L"Description", L"none", description, path);
@@ -62,7 +64,7 @@ std::vector<CatalogueEntry> ListConfiguredFiles(const CatalogueKind& kind, const
     if (dirs.root.empty())
         return entries;
     for (int i = 1; i <= kLastNumberedKey; ++i) {
-        const std::wstring name = ProfileString(kind.installAllSection, NumberedKey(L"DtaFile", i),
+        const std::wstring name = ProfileString(kind.installAllSection, NumberedKey("DtaFile", i),
                                                 L"none", InstallIniPath());
         if (name == L"none" || !IsSafeRelativePath(name) || FindExcluded(exclusions, name) != -1)
             continue;

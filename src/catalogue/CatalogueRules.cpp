@@ -1,5 +1,6 @@
 #include "catalogue/CatalogueRules.h"
 
+#include "catalogue/core/CatalogueCoreRules.h"
 #include "common/TextCase.h"
 
 #include <commctrl.h>
@@ -15,13 +16,7 @@ int AddUnique(std::vector<std::wstring>& items, const std::wstring& text) {
 
 int FindExcluded(const std::vector<std::wstring>& exclusions, const std::wstring& candidate,
                  int start) {
-    const std::wstring wanted = MakeUpper(candidate);
-    for (size_t i = start < 0 ? 0 : static_cast<size_t>(start); i < exclusions.size(); ++i) {
-        const std::wstring& entry = exclusions[i];
-        if (entry.size() >= wanted.size() && MakeUpper(entry.substr(0, wanted.size())) == wanted)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return cataloguecore::FindExcluded(exclusions, candidate, MakeUpper, start);
 }
 
 bool CountsAsTicked(UINT itemState) {

@@ -2,11 +2,12 @@
 
 #include "common/FileFind.h"
 #include "common/StringHelpers.h"
+#include "common/core/StringRules.h"
 
 #include <windows.h>
 
 bool IsAbsolutePath(const std::wstring& path) {
-    return path.find(L":\\") != std::wstring::npos;
+    return textcore::IsAbsolutePath(path);
 }
 
 std::wstring JoinPath(const std::wstring& dir, const std::wstring& name) {

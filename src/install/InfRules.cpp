@@ -45,16 +45,19 @@ InfRegLine ParseInfRegLine(std::wstring line) {
 }
 
 HKEY InfRegistryRoot(const std::wstring& root) {
-    const struct {
-        const wchar_t* text;
-        HKEY key;
-    } roots[] = {
-        {L"HKCR", HKEY_CLASSES_ROOT}, {L"HKCU", HKEY_CURRENT_USER},   {L"HKLM", HKEY_LOCAL_MACHINE},
-        {L"HKU", HKEY_USERS},         {L"HKCC", HKEY_CURRENT_CONFIG},
-    };
-    for (const auto& r : roots) {
-        if (root == r.text)
-            return r.key;
+    switch (installcore::InfRegistryRootOf(root)) {
+    case installcore::InfRegistryRoot::ClassesRoot:
+        return HKEY_CLASSES_ROOT;
+    case installcore::InfRegistryRoot::CurrentUser:
+        return HKEY_CURRENT_USER;
+    case installcore::InfRegistryRoot::LocalMachine:
+        return HKEY_LOCAL_MACHINE;
+    case installcore::InfRegistryRoot::Users:
+        return HKEY_USERS;
+    case installcore::InfRegistryRoot::CurrentConfig:
+        return HKEY_CURRENT_CONFIG;
+    case installcore::InfRegistryRoot::None:
+        break;
     }
     return nullptr;
 }

@@ -34,8 +34,8 @@ std::wstring LastInfField(const std::wstring& rest);
 using InfRegLine = installcore::InfRegLine<std::wstring>;
 InfRegLine ParseInfRegLine(std::wstring line);
 
-// The registry root of "HKCR", "HKCU", "HKLM", "HKU" or "HKCC", compared exactly; null for
-// any other text.
+// The registry key of an AddReg line's root (installcore::InfRegistryRootOf); null for an unknown
+// root.
 HKEY InfRegistryRoot(const std::wstring& root);
 
 int InfRegFlags(const std::wstring& flags);

@@ -31,7 +31,7 @@ std::vector<std::wstring> ReadInfFiles(const InstallItem& item, const std::wstri
     std::vector<std::wstring> files;
     for (int i = 1;; ++i) {
         std::wstring value =
-            ReadKey(item.descriptionFile, section, L"Exe_File" + std::to_wstring(i));
+            ReadKey(item.descriptionFile, section, installcore::InfFileKey<std::wstring>(i));
         if (!IsGiven(value))
             return files;
         files.push_back(std::move(value));

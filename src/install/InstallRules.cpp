@@ -7,7 +7,6 @@
 
 namespace {
 const wchar_t kLocalRoot[] = L"C:\\I386";
-const size_t kInstallSectionLength = 8;
 
 bool IsForbiddenInFileName(wchar_t ch) {
     return ch < 32 || std::wstring_view(L"<>:\"/\\|?*").find(ch) != std::wstring_view::npos;
@@ -15,21 +14,15 @@ bool IsForbiddenInFileName(wchar_t ch) {
 } // namespace
 
 InstallationType InstallationTypeOf(const std::wstring& value) {
-    if (value == L"RunOnce\\Setup")
-        return InstallationType::Setup;
-    if (value == L"RunOnce")
-        return InstallationType::Copy;
-    if (value == L"Desktop")
-        return InstallationType::Desktop;
-    return InstallationType::Unknown;
+    return installcore::InstallationTypeOf(value);
 }
 
 bool IsGiven(const std::wstring& value) {
-    return value != L"none";
+    return installcore::IsGiven(value);
 }
 
 bool NamesSetupProgram(const std::wstring& exeFile) {
-    return MakeLower(exeFile).ends_with(L".exe");
+    return installcore::NamesSetupProgram(exeFile, MakeLower);
 }
 
 std::wstring SetupProgramPath(const std::wstring& exeFile, const std::wstring& itemSourceDir) {
@@ -56,11 +49,11 @@ std::wstring InfProgressText(const std::wstring& description, size_t index, size
 }
 
 std::wstring InfInstallSection(const std::wstring& infPath) {
-    return FileNameOf(infPath).substr(0, kInstallSectionLength);
+    return installcore::InfInstallSection(infPath);
 }
 
 bool IsAcceptedSourceDir(const std::wstring& sourceDir) {
-    return IsGiven(sourceDir) && IsSafeRelativePath(sourceDir);
+    return installcore::IsAcceptedSourceDir(sourceDir);
 }
 
 std::wstring LocalCopyDir(const std::wstring& sourceDir) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/SystemLayout.h"
+#include "install/core/InstallItemRules.h"
 
 #include <string>
 #include <vector>
@@ -9,17 +10,12 @@
 // recovery source's description files and are untrusted: these rules decide what may be
 // started, where files may go and what a shortcut may be called.
 
-// What Installation_Type asks for, compared exactly: "RunOnce\Setup" starts a setup program
-// or carries out INF files, "RunOnce" copies the item's files to the local disk, "Desktop"
-// copies them and makes a desktop shortcut. Anything else installs nothing.
-enum class InstallationType { Setup, Copy, Desktop, Unknown };
+// The description-file rules (install/core/InstallItemRules.h), with the platform's letter case.
+using installcore::InstallationType;
 InstallationType InstallationTypeOf(const std::wstring& value);
 
-// "none" stands for a value that is not given.
 bool IsGiven(const std::wstring& value);
 
-// A setup item's Exe_File names a program when it ends with ".exe" in any letter case;
-// otherwise the item lists INF files.
 bool NamesSetupProgram(const std::wstring& exeFile);
 
 // The setup program: Exe_File as given when it is absolute, otherwise inside the item's
@@ -39,12 +35,8 @@ std::wstring ShortcutArguments(const std::wstring& cmdLine);
 // plain text, never a format: "Sound (SB16)" gives "Sound (1/2)", "Modem" gives "(1/2)".
 std::wstring InfProgressText(const std::wstring& description, size_t index, size_t count);
 
-// The install section of an INF file: the first eight characters of its file name, so
-// NETDRIVER.INF gives NETDRIVE and A.INF gives A.INF.
 std::wstring InfInstallSection(const std::wstring& infPath);
 
-// A SourceDir that copies may be made from: given, not empty, and a relative path of safe names,
-// so that the local copy stays inside C:\I386 ("..\WINDOWS" would copy over C:\WINDOWS).
 bool IsAcceptedSourceDir(const std::wstring& sourceDir);
 
 // Where the files of a copied item go: C:\I386 and the item's SourceDir.

@@ -56,6 +56,13 @@ template <typename String> String WithTrailingBackslash(const String& dir) {
     return dir + typename String::value_type('\\');
 }
 
+// A path is absolute when it holds ":\" anywhere; any other path is relative.
+template <typename String> bool IsAbsolutePath(const String& path) {
+    using Char = typename String::value_type;
+    const Char colonBackslash[] = {Char(':'), Char('\\'), Char(0)};
+    return path.find(colonBackslash) != String::npos;
+}
+
 // Lower-cases the letters A to Z only; every other character is kept.
 template <typename String> String LowerAsciiLetters(String s) {
     for (auto& ch : s) {

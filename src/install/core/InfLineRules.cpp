@@ -142,6 +142,22 @@ template <typename String> InfIniLine<String> ParseInfIniLine(String line) {
     return ini;
 }
 
+template <typename String> InfRegistryRoot InfRegistryRootOf(const String& root) {
+    const struct {
+        const char* text;
+        InfRegistryRoot root;
+    } roots[] = {
+        {"HKCR", InfRegistryRoot::ClassesRoot},   {"HKCU", InfRegistryRoot::CurrentUser},
+        {"HKLM", InfRegistryRoot::LocalMachine},  {"HKU", InfRegistryRoot::Users},
+        {"HKCC", InfRegistryRoot::CurrentConfig},
+    };
+    for (const auto& r : roots) {
+        if (root == AsciiText<String>(r.text))
+            return r.root;
+    }
+    return InfRegistryRoot::None;
+}
+
 template <typename String>
 std::optional<String> InfIniPath(const String& iniName, const String& windowsDir) {
     return SafelyJoined(windowsDir, iniName);
@@ -158,6 +174,7 @@ std::optional<String> InfIniPath(const String& iniName, const String& windowsDir
     template String TakeInfField(String&);                                                         \
     template String LastInfField(const String&);                                                   \
     template InfRegLine<String> ParseInfRegLine(String);                                           \
+    template InfRegistryRoot InfRegistryRootOf(const String&);                                     \
     template int InfRegFlags(const String&);                                                       \
     template bool IsReservedValueName(const String&);                                              \
     template InfIniLine<String> ParseInfIniLine(String);                                           \

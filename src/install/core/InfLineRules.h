@@ -54,6 +54,11 @@ template <typename String> struct InfRegLine {
 };
 template <typename String> InfRegLine<String> ParseInfRegLine(String line);
 
+// The registry root of an AddReg line: "HKCR", "HKCU", "HKLM", "HKU" or "HKCC", compared exactly;
+// None for any other text, whose line is passed over.
+enum class InfRegistryRoot { None, ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
+template <typename String> InfRegistryRoot InfRegistryRootOf(const String& root);
+
 // The flags field read as a decimal number from its leading digits, so that "" and any
 // hexadecimal "0x..." read as 0; INF files written for this rule rely on that. Digits beyond
 // 2147483647 read as 2147483647, with the sign.

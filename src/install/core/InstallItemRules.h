@@ -1,0 +1,38 @@
+#pragma once
+
+#include "common/core/StringKinds.h"
+
+#include <string>
+
+// The rules by which an installation run reads one item's description file, apart from their
+// effects. Values come from the recovery source and are untrusted. Templates over the kind of
+// string (common/core/StringKinds.h).
+namespace installcore {
+
+// What Installation_Type asks for, compared exactly: "RunOnce\Setup" starts a setup program
+// or carries out INF files, "RunOnce" copies the item's files to the local disk, "Desktop"
+// copies them and makes a desktop shortcut. Anything else installs nothing.
+enum class InstallationType { Setup, Copy, Desktop, Unknown };
+template <typename String> InstallationType InstallationTypeOf(const String& value);
+
+// "none" stands for a value that is not given.
+template <typename String> bool IsGiven(const String& value);
+
+// A setup item's Exe_File names a program when it ends with ".exe" once lower-cased by `lower`;
+// otherwise the item lists INF files.
+template <typename String>
+bool NamesSetupProgram(const String& exeFile, textcore::CaseFold<String> lower);
+
+// The key of the `number`-th INF file of an item (Exe_File1, Exe_File2 ...); the list ends at
+// the first number whose key is not given.
+template <typename String> String InfFileKey(int number);
+
+// The install section of an INF file: the first eight characters of its file name, so
+// NETDRIVER.INF gives NETDRIVE and A.INF gives A.INF.
+template <typename String> String InfInstallSection(const String& infPath);
+
+// A SourceDir that copies may be made from: given, not empty, and a relative path of safe names,
+// so that the local copy stays inside C:\I386 ("..\WINDOWS" would copy over C:\WINDOWS).
+template <typename String> bool IsAcceptedSourceDir(const String& sourceDir);
+
+} // namespace installcore
