@@ -1,19 +1,25 @@
 // Drives the demo's wizard one step at a time, as a user would, so that demo/show-wizard can
 // take a screenshot between the steps:
 //
-//   demo-driver apps         Next on the intro page, to the application page
-//   demo-driver tick TEXT    a real click on the check box of the list item TEXT
+//   demo-driver apps         the intro page's application option and Next, to the application
+//                            page (from another page, Back to the intro page first)
+//   demo-driver drivers      the same with the driver option, to the driver page
+//   demo-driver tick TEXT    a real click on the check box of the item TEXT of the application or
+//                            driver list
 //   demo-driver restore      back to the intro page and through its hidden button to the file
 //                            restore page; returns when the page shows its inventory
 //   demo-driver tick-folder PATH
 //                            a real click on the check box of the folder PATH of the file
 //                            restore page ("ROOT\WINDOWS")
-//   demo-driver finish       Finish; returns when the installation or restore dialog shows
+//   demo-driver finish       Finish; returns when the installation or restore dialog shows, or a
+//                            message box when the run was over before it could be seen
 //   demo-driver wait-run     returns when the installation or restore dialog has gone
-//   demo-driver wait-message prints the text of the message box the wizard shows, waiting as
-//                            long as a run may take, and leaves it open
-//   demo-driver message      prints the text of the message box the wizard shows, if any comes
-//                            within a few seconds, and presses its OK
+//   demo-driver message      prints the text of the message box the wizard shows, if one comes
+//                            within a few seconds, and leaves it open
+//   demo-driver wait-message the same, waiting as long as a run may take
+//   demo-driver answer ok|cancel
+//                            presses OK or Cancel of the message box the wizard shows (Cancel of
+//                            the restart question: no restart) and returns when it has gone
 //
 // The exit code is 0 when the step was done.
 #include "support/MouseInput.h"
@@ -32,7 +38,10 @@
 namespace {
 
 const int kAppsList = 1016;
+const int kDriversList = 1014;
 const int kInstallHeading = 1015;
+const int kIntroApps = 1000;
+const int kIntroDrivers = 1011;
 const int kIntroRestoreComment = 1005;
 const int kIntroJumpToRestore = 1012;
 const int kRestoreTree = 1012;
@@ -83,14 +92,34 @@ HWND CurrentPageItem(HWND sheet, int id) {
     return ::GetDlgItem(CurrentPage(sheet), id);
 }
 
+// Every other page leads back to the intro page.
+bool GoToIntro(HWND sheet) {
+    if (CurrentPageItem(sheet, kIntroRestoreComment))
+        return true;
+    ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_BACK, 0);
+    return WaitUntil([&] { return CurrentPageItem(sheet, kIntroRestoreComment) != nullptr; });
+}
+
+// The intro page's option, then Next to the catalogue page that shows `list`.
+bool GoToCatalogue(HWND sheet, int option, int list) {
+    if (!GoToIntro(sheet))
+        return false;
+    PressButton(CurrentPage(sheet), option);
+    ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    return WaitUntil([&] { return CurrentPageItem(sheet, list) != nullptr; });
+}
+
+// The application or driver list of the page on show.
+HWND CatalogueList(HWND sheet) {
+    HWND list = CurrentPageItem(sheet, kAppsList);
+    return list ? list : CurrentPageItem(sheet, kDriversList);
+}
+
 // The intro page's hidden button leads to the file restore page, which takes stock of the
 // recovery source behind a wait dialog before the sheet shows it.
 bool GoToFileRestore(HWND sheet) {
-    if (!CurrentPageItem(sheet, kIntroRestoreComment)) {
-        ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_BACK, 0);
-        if (!WaitUntil([&] { return CurrentPageItem(sheet, kIntroRestoreComment) != nullptr; }))
-            return false;
-    }
+    if (!GoToIntro(sheet))
+        return false;
     HWND intro = CurrentPage(sheet);
     ::PostMessageW(intro, WM_COMMAND, MAKEWPARAM(kIntroJumpToRestore, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(intro, kIntroJumpToRestore)));
@@ -127,13 +156,13 @@ bool Step(const std::wstring& step, const std::wstring& argument) {
     HWND sheet = FindDialog(false, 20000);
     if (!sheet)
         return false;
-    if (step == L"apps") {
-        ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-        return WaitUntil([&] { return ::GetDlgItem(CurrentPage(sheet), kAppsList) != nullptr; });
-    }
+    if (step == L"apps")
+        return GoToCatalogue(sheet, kIntroApps, kAppsList);
+    if (step == L"drivers")
+        return GoToCatalogue(sheet, kIntroDrivers, kDriversList);
     if (step == L"tick") {
-        HWND list = ::GetDlgItem(CurrentPage(sheet), kAppsList);
-        const int item = FindListItem(list, argument);
+        HWND list = CatalogueList(sheet);
+        const int item = list ? FindListItem(list, argument) : -1;
         if (item < 0)
             return false;
         try {
@@ -151,25 +180,29 @@ bool Step(const std::wstring& step, const std::wstring& argument) {
         return GoToFileRestore(sheet);
     if (step == L"tick-folder")
         return TickFolder(sheet, argument);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(sheet, &processId);
     if (step == L"finish") {
         ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-        return FindDialog(true, 20000) != nullptr;
+        return WaitUntil(
+            [&] { return FindDialog(true, 0) || WaitForMessageBox(processId, nullptr, 0).window; },
+            20000);
     }
     if (step == L"wait-run") {
         HWND run = FindDialog(true, 1000);
         return !run || WaitForWindowGone(run, kLongestRun);
     }
-    if (step == L"message" || step == L"wait-message") {
-        const bool wait = step == L"wait-message";
-        DWORD processId = 0;
-        ::GetWindowThreadProcessId(sheet, &processId);
-        const MessageBoxSeen box = WaitForMessageBox(processId, nullptr, wait ? kLongestRun : 5000);
-        if (box.window) {
+    if (step == L"message" || step == L"wait-message" || step == L"answer") {
+        const MessageBoxSeen box =
+            WaitForMessageBox(processId, nullptr, step == L"wait-message" ? kLongestRun : 5000);
+        if (!box.window)
+            return false;
+        if (step != L"answer") {
             std::wprintf(L"%ls\n", box.text.c_str());
-            if (!wait)
-                PressButton(box.window, IDOK);
+            return true;
         }
-        return box.window || !wait;
+        PressButton(box.window, argument == L"cancel" ? IDCANCEL : IDOK);
+        return WaitForWindowGone(box.window);
     }
     return false;
 }
