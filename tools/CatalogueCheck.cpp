@@ -79,19 +79,26 @@ private:
         return JoinSourcePath(kI386, sourceDir.value);
     }
 
-    // Copies are made only from a safe SourceDir that exists.
-    bool CheckCopiedSourceDir() {
-        const Key sourceDir = Read(u"SourceDir");
+    // The run refuses an item whose SourceDir it would take files or a program from unless the
+    // SourceDir is accepted; a copied item's directory must also exist.
+    bool CheckSourceDir(const Key& sourceDir, const char* refused) {
         if (!installcore::IsGiven(sourceDir.value)) {
-            Problem(0, "source-dir", "no SourceDir: the item's files are not copied");
+            Problem(0, "source-dir", std::string("no SourceDir: ") + refused);
             return false;
         }
         if (!installcore::IsAcceptedSourceDir(sourceDir.value)) {
             Problem(sourceDir.line, "source-dir",
                     "SourceDir " + Utf8(sourceDir.value) +
-                        " is refused (not a relative path of safe names): nothing is copied");
+                        " is refused (not a relative path of safe names): " + refused);
             return false;
         }
+        return true;
+    }
+
+    bool CheckCopiedSourceDir() {
+        const Key sourceDir = Read(u"SourceDir");
+        if (!CheckSourceDir(sourceDir, "nothing is copied"))
+            return false;
         if (!m_check.Tree().IsDirectory(ItemSourceDir(sourceDir))) {
             Problem(sourceDir.line, "source-dir",
                     Utf8(ItemSourceDir(sourceDir)) + " does not exist: nothing is copied");
@@ -116,19 +123,14 @@ private:
     void CheckSetup() {
         const Key sourceDir = Read(u"SourceDir");
         const Key exeFile = Read(u"Exe_File");
-        // The run joins SourceDir unchecked for setups; a path that leaves I386 is a fault.
-        if (installcore::IsGiven(sourceDir.value) &&
-            !textcore::IsSafeRelativePath(sourceDir.value)) {
-            Problem(sourceDir.line, "source-dir",
-                    "SourceDir " + Utf8(sourceDir.value) +
-                        " is not a relative path of safe names: it leads out of I386");
+        // A program given with its drive lies outside the source's tree as checked here.
+        if (!installcore::TakesFromSourceDir(InstallationType::Setup, exeFile.value,
+                                             LowerAsciiLetters<std::u16string>))
             return;
-        }
+        if (!CheckSourceDir(sourceDir, "the item is not installed"))
+            return;
         if (!installcore::NamesSetupProgram(exeFile.value, LowerAsciiLetters<std::u16string>))
             return CheckInfFiles(sourceDir, exeFile);
-        // A program given with its drive lies outside the source's tree as checked here.
-        if (textcore::IsAbsolutePath(exeFile.value))
-            return;
         const std::u16string program = JoinSourcePath(ItemSourceDir(sourceDir), exeFile.value);
         if (!m_check.Tree().IsFile(program))
             Problem(exeFile.line, "exe-file",

@@ -56,6 +56,10 @@ bool IsAcceptedSourceDir(const std::wstring& sourceDir) {
     return installcore::IsAcceptedSourceDir(sourceDir);
 }
 
+bool TakesFromSourceDir(InstallationType type, const std::wstring& exeFile) {
+    return installcore::TakesFromSourceDir(type, exeFile, MakeLower);
+}
+
 std::wstring LocalCopyDir(const std::wstring& sourceDir) {
     return JoinPath(kLocalRoot, sourceDir);
 }

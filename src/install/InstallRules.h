@@ -38,6 +38,7 @@ std::wstring InfProgressText(const std::wstring& description, size_t index, size
 std::wstring InfInstallSection(const std::wstring& infPath);
 
 bool IsAcceptedSourceDir(const std::wstring& sourceDir);
+bool TakesFromSourceDir(InstallationType type, const std::wstring& exeFile);
 
 // Where the files of a copied item go: C:\I386 and the item's SourceDir.
 std::wstring LocalCopyDir(const std::wstring& sourceDir);

@@ -87,17 +87,21 @@ void CInstallRun::ShowProgress(const std::wstring& text) const {
 }
 
 bool CInstallRun::Install(const InstallItem& item) {
+    const InstallationType type = InstallationTypeOf(item.installationType);
+    if (TakesFromSourceDir(type, item.exeFile) && !IsAcceptedSourceDir(item.sourceDir)) {
+        LogRun(L"Skipped, unsafe source directory: " + item.sourceDir + L" of " +
+               item.descriptionFile);
+        return false;
+    }
     const std::wstring itemSourceDir = JoinPath(m_job.i386Dir, item.sourceDir);
-    switch (InstallationTypeOf(item.installationType)) {
+    switch (type) {
     case InstallationType::Setup:
         return NamesSetupProgram(item.exeFile) ? RunSetup(item, itemSourceDir)
                                                : CarryOutInfFiles(item, itemSourceDir);
     case InstallationType::Copy:
-        return IsAcceptedSourceDir(item.sourceDir) &&
-               CopyItemFiles(itemSourceDir, LocalCopyDir(item.sourceDir));
+        return CopyItemFiles(itemSourceDir, LocalCopyDir(item.sourceDir));
     case InstallationType::Desktop:
-        return IsAcceptedSourceDir(item.sourceDir) &&
-               CopyItemFiles(itemSourceDir, LocalCopyDir(item.sourceDir)) &&
+        return CopyItemFiles(itemSourceDir, LocalCopyDir(item.sourceDir)) &&
                SaveDesktopShortcut(item, LocalCopyDir(item.sourceDir));
     case InstallationType::Unknown:
         break;

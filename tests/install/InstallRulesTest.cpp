@@ -121,6 +121,26 @@ TEST(InstallRules, OnlyASafeRelativeSourceDirIsAcceptedForCopies) {
             << testing::PrintToString(c.sourceDir);
 }
 
+TEST(InstallRules, OnlyASetupProgramGivenWithItsDriveTakesNothingFromTheSourceDir) {
+    const struct {
+        InstallationType type;
+        const wchar_t* exeFile;
+        bool takes;
+    } cases[] = {
+        {InstallationType::Setup, L"setup.exe", true},
+        {InstallationType::Setup, L"Sub\\SETUP.EXE", true},
+        {InstallationType::Setup, L"C:\\Tools\\Setup.EXE", false},
+        {InstallationType::Setup, L"C:\\Tools\\setup.exe /s", true}, // INF files, not a program
+        {InstallationType::Setup, L"inf", true},
+        {InstallationType::Copy, L"C:\\Tools\\Setup.exe", true},
+        {InstallationType::Desktop, L"C:\\Tools\\Setup.exe", true},
+        {InstallationType::Unknown, L"setup.exe", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TakesFromSourceDir(c.type, c.exeFile), c.takes)
+            << testing::PrintToString(c.exeFile);
+}
+
 TEST(InstallRules, LocalCopyDirectoryLiesBelowCI386) {
     EXPECT_EQ(LocalCopyDir(L"Word"), L"C:\\I386\\Word");
     EXPECT_EQ(LocalCopyDir(L"Office\\Word"), L"C:\\I386\\Office\\Word");

@@ -1,11 +1,13 @@
 // The installation run in this process, against real files: copies, shortcuts, setups, INF
 // lists, what counts as installed, and the restart question.
+#include "common/RunLog.h"
 #include "common/TreeOps.h"
 #include "install/InstallRunFixture.h"
 #include "resources/resource.h"
 #include "wait/Processes.h"
 #include "wait/StandinFixture.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -15,6 +17,8 @@
 #include <thread>
 
 namespace {
+
+using ::testing::HasSubstr;
 
 const std::vector<bool> kDone = {true};
 const std::vector<bool> kNotDone = {false};
@@ -281,6 +285,44 @@ TEST_F(SetupItem, AbsoluteProgramIsStartedWhateverTheSourceDir) {
 
     EXPECT_EQ(m_dialog.m_itemsDone, kDone);
     EXPECT_EQ(LogValue(log, "cmdline"), program);
+}
+
+// A SourceDir that leaves I386 starts no program and carries out no INF file from outside it;
+// the run logs the refusal and goes on with the next item.
+TEST_F(SetupItem, UnsafeSourceDirStartsNothingOutsideI386) {
+    const std::wstring log = m_dir / L"run.log";
+    UseInstallIni("[General]\r\nTitle=Install run test\r\nRunLog=" + Utf8(log) + "\r\n");
+    // Source\Outside, beside I386, holds a setup and an INF file that must not be used.
+    const std::wstring outside = L"..\\Outside";
+    const std::wstring outsideLog = PlaceSetup(outside);
+    WriteSourceFile(outside, L"present.inf", "[present.]\r\n");
+    const std::wstring outsideDir = m_strRoot + L"Outside";
+    const std::wstring goodLog = PlaceSetup(L"Word");
+    const std::string setup = "\r\nInstallation_Type=RunOnce\\Setup\r\nExe_File=setup.exe\r\n";
+    const std::string infList = "\r\nInstallation_Type=RunOnce\\Setup\r\nExe_File=inf\r\n"
+                                "Exe_File1=present.inf\r\n";
+    WriteDescription(L"UP.DTA", "SourceDir=..\\Outside" + setup);
+    WriteDescription(L"DRIVE.DTA", "SourceDir=" + Utf8(outsideDir) + setup);
+    WriteDescription(L"INF.DTA", "SourceDir=..\\Outside" + infList);
+    WriteDescription(L"NONE.DTA", "Description=No directory" + setup);
+    WriteDescription(L"GOOD.DTA", "SourceDir=Word" + setup);
+
+    Run({L"UP.DTA", L"DRIVE.DTA", L"INF.DTA", L"NONE.DTA", L"GOOD.DTA"});
+    SetRunLogPath(L"");
+
+    EXPECT_EQ(m_dialog.m_itemsDone, (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_FALSE(FileExists(outsideLog)) << "the setup outside I386 ran";
+    EXPECT_TRUE(FileExists(goodLog));
+    const std::string text = ReadUtf16AsUtf8(log);
+    const std::string dta = Utf8(m_strAppsDir) + "\\DTA\\";
+    EXPECT_THAT(text, HasSubstr("  Skipped, unsafe source directory: ..\\Outside of " + dta +
+                                "UP.DTA\r\n"));
+    EXPECT_THAT(text, HasSubstr("  Skipped, unsafe source directory: " + Utf8(outsideDir) + " of " +
+                                dta + "DRIVE.DTA\r\n"));
+    EXPECT_THAT(text, HasSubstr("  Skipped, unsafe source directory: ..\\Outside of " + dta +
+                                "INF.DTA\r\n"));
+    EXPECT_THAT(text,
+                HasSubstr("  Skipped, unsafe source directory: none of " + dta + "NONE.DTA\r\n"));
 }
 
 TEST_F(SetupItem, SetupThatCannotStartIsNotInstalled) {

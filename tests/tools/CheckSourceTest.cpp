@@ -88,6 +88,9 @@ const BrokenSource kBrokenSources[] = {
          s.Replace("I386/APPS/DTA/setup.dta", "SourceDir=notes", "SourceDir=C:\\notes");
      },
      "I386\\APPS\\DTA\\setup.dta:4: source-dir: "},
+    {"SetupSourceDirMissing",
+     [](auto& s) { s.Replace("I386/APPS/DTA/setup.dta", "SourceDir=notes\n", ""); },
+     "I386\\APPS\\DTA\\setup.dta: source-dir: "},
     {"SetupProgramMissing", [](auto& s) { s.Remove("I386/NOTES/setup.exe"); },
      "I386\\APPS\\DTA\\setup.dta:5: exe-file: "},
     {"ShortcutProgramMissing", [](auto& s) { s.Remove("I386/ATLAS/atlas.exe"); },

@@ -42,6 +42,15 @@ template <typename String> bool IsAcceptedSourceDir(const String& sourceDir) {
     return IsGiven(sourceDir) && textcore::IsSafeRelativePath(textcore::Utf16Units(sourceDir));
 }
 
+template <typename String>
+bool TakesFromSourceDir(InstallationType type, const String& exeFile,
+                        textcore::CaseFold<String> lower) {
+    if (type == InstallationType::Unknown)
+        return false;
+    return type != InstallationType::Setup || !NamesSetupProgram(exeFile, lower) ||
+           !textcore::IsAbsolutePath(exeFile);
+}
+
 // The rules for each kind of string (common/core/StringKinds.h).
 #define INSTANTIATE_INSTALL_ITEM_RULES(String)                                                     \
     template InstallationType InstallationTypeOf(const String&);                                   \
@@ -49,7 +58,8 @@ template <typename String> bool IsAcceptedSourceDir(const String& sourceDir) {
     template bool NamesSetupProgram(const String&, textcore::CaseFold<String>);                    \
     template String InfFileKey<String>(int);                                                       \
     template String InfInstallSection(const String&);                                              \
-    template bool IsAcceptedSourceDir(const String&);
+    template bool IsAcceptedSourceDir(const String&);                                              \
+    template bool TakesFromSourceDir(InstallationType, const String&, textcore::CaseFold<String>);
 
 INSTANTIATE_INSTALL_ITEM_RULES(std::u16string)
 #ifdef _WIN32

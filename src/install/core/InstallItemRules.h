@@ -31,8 +31,18 @@ template <typename String> String InfFileKey(int number);
 // NETDRIVER.INF gives NETDRIVE and A.INF gives A.INF.
 template <typename String> String InfInstallSection(const String& infPath);
 
-// A SourceDir that copies may be made from: given, not empty, and a relative path of safe names,
-// so that the local copy stays inside C:\I386 ("..\WINDOWS" would copy over C:\WINDOWS).
+// A SourceDir that an item may take files or a program from: given, not empty, and a relative
+// path of safe names, so that the item's source stays inside I386 and its local copy inside
+// C:\I386 ("..\WINDOWS" would copy over C:\WINDOWS).
 template <typename String> bool IsAcceptedSourceDir(const String& sourceDir);
+
+// Whether an item takes anything from its source directory (I386 joined with SourceDir), and so
+// needs an accepted SourceDir: copies and desktop items take their files from it, setups their
+// program or INF files. Only a setup program given with its drive (C:\Tools\Setup.exe) takes
+// nothing from it. An unsafe SourceDir would otherwise start a program, or carry out INF files,
+// from outside I386.
+template <typename String>
+bool TakesFromSourceDir(InstallationType type, const String& exeFile,
+                        textcore::CaseFold<String> lower);
 
 } // namespace installcore
