@@ -154,7 +154,7 @@ private:
                 Problem(inf.line, "inf-file",
                         Utf8(path) + " does not exist: the program asks the operator for it");
             else
-                CheckInfFile(m_check, path, installcore::InfInstallSection(path));
+                CheckInfFile(m_check, path, installcore::InfInstallSection(path), m_section);
         }
         if (!any)
             Problem(exeFile.line, "inf-file",

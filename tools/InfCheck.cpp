@@ -16,8 +16,10 @@ const std::u16string kWindowsDir = u"C:\\WINDOWS";
 
 class CInfCheck {
 public:
-    CInfCheck(CSourceCheck& check, std::u16string file, CProfileApproximation inf)
-        : m_check(check), m_file(std::move(file)), m_inf(std::move(inf)) {}
+    CInfCheck(CSourceCheck& check, std::u16string file, CProfileApproximation inf,
+              std::u16string itemSection)
+        : m_check(check), m_file(std::move(file)), m_inf(std::move(inf)),
+          m_itemSection(std::move(itemSection)) {}
 
     void Run(const std::u16string& installSection) {
         if (!m_inf.Section(installSection)) {
@@ -54,17 +56,22 @@ private:
 
     void CheckFileList(const std::u16string& section, const std::vector<Line>& lines) {
         const std::optional<Line> destination = m_inf.Value(u"DestinationDirs", section);
-        if (destination && installcore::IsInfDirectiveGiven(destination->text) &&
-            !installcore::MapInfDirectory(destination->text, kSourceRoot, kWindowsDir))
-            Problem(destination->number, "inf-unsafe",
-                    "the target directory of [" + Utf8(section) +
-                        "] is refused (not a relative path of safe names): its files are passed "
-                        "over");
+        std::optional<std::u16string> directory;
+        if (destination && installcore::IsInfDirectiveGiven(destination->text)) {
+            directory = installcore::MapInfDirectory(destination->text, kSourceRoot, kWindowsDir);
+            if (!directory)
+                Problem(destination->number, "inf-unsafe",
+                        "the target directory of [" + Utf8(section) +
+                            "] is refused (not a relative path of safe names): its files are "
+                            "passed over");
+        }
+        // Files copied into the bundle directory are scripts the bundle pass applies.
+        const bool bundles = directory && IsBundleDirectory(*directory, kWindowsDir);
         for (const Line& line : lines)
-            CheckListedFile(line);
+            CheckListedFile(line, bundles);
     }
 
-    void CheckListedFile(const Line& line) {
+    void CheckListedFile(const Line& line, bool bundle) {
         const std::u16string& name = line.text;
         if (!installcore::IsInfFileName(name)) {
             Problem(line.number, "inf-unsafe",
@@ -92,9 +99,14 @@ private:
         const std::u16string plain = JoinSourcePath(onSource, name);
         const std::u16string compressed =
             JoinSourcePath(onSource, installcore::CompressedName(name));
-        if (!m_check.Tree().IsFile(plain) && !m_check.Tree().IsFile(compressed))
-            Problem(line.number, "inf-source",
-                    "neither " + Utf8(plain) + " nor " + Utf8(compressed) + " exists");
+        const bool plainExists = m_check.Tree().IsFile(plain);
+        if (!plainExists && !m_check.Tree().IsFile(compressed))
+            Problem(line.number, bundle ? "script-missing" : "inf-source",
+                    "neither " + Utf8(plain) + " nor " + Utf8(compressed) + " exists" +
+                        (bundle ? ": the bundle script never reaches the bundle directory" : ""));
+        else if (bundle)
+            CheckBundleScript(m_check, plainExists ? plain : compressed, name, !plainExists,
+                              m_itemSection);
     }
 
     void CheckAddReg(const std::u16string&, const std::vector<Line>& lines) {
@@ -122,12 +134,13 @@ private:
     CSourceCheck& m_check;
     std::u16string m_file;
     CProfileApproximation m_inf;
+    std::u16string m_itemSection;
 };
 
 } // namespace
 
 void CheckInfFile(CSourceCheck& check, const std::u16string& infFile,
-                  const std::u16string& installSection) {
+                  const std::u16string& installSection, const std::u16string& itemSection) {
     if (std::optional<CProfileApproximation> inf = check.ReadProfile(infFile))
-        CInfCheck(check, infFile, std::move(*inf)).Run(installSection);
+        CInfCheck(check, infFile, std::move(*inf), itemSection).Run(installSection);
 }

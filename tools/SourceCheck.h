@@ -38,10 +38,10 @@ public:
     std::optional<CSystemText> ReadSystemText(const std::u16string& file);
     // A file of the source that the program reads through the profile functions.
     std::optional<CProfileApproximation> ReadProfile(const std::u16string& file);
-
-private:
+    // The bytes of a file of the source; nothing (and a problem reported) when it cannot be read.
     std::optional<std::string> ReadBytes(const std::u16string& file);
 
+private:
     CSourceTree m_tree;
     CSourceReport& m_report;
     std::string m_strInstallIniName;
@@ -57,8 +57,15 @@ void CheckLineBreaks(const CSystemText& text, const ProblemAt& problem);
 
 // The application and driver catalogues: their description files and what the items install.
 void CheckCatalogues(CSourceCheck& check);
-// One INF file of an item, carried out with `installSection`.
+// One INF file of an item, carried out with `installSection`; `itemSection` is the section of the
+// item's description file ("App" or "Drv").
 void CheckInfFile(CSourceCheck& check, const std::u16string& infFile,
-                  const std::u16string& installSection);
+                  const std::u16string& installSection, const std::u16string& itemSection);
+// The Windows directory's bundle directory (`windowsDir` + "\INF\ASM"), in any letter case.
+bool IsBundleDirectory(const std::u16string& directory, const std::u16string& windowsDir);
+// A bundle script of the source (`file`, compressed in SZDD when `compressed`) that an INF file
+// copies into the bundle directory as `name`, whose extension tells its kind.
+void CheckBundleScript(CSourceCheck& check, const std::u16string& file, const std::u16string& name,
+                       bool compressed, const std::u16string& itemSection);
 // The file restore: containers, the lists ALL.W32 and WINDOWS.W32, and [ExcludePath].
 void CheckRestoreSources(CSourceCheck& check);

@@ -8,10 +8,10 @@
 #include "common/Win32File.h"
 #include "framework/Wnd.h"
 #include "install/FileOpDlg.h"
+#include "install/core/BundleRules.h"
 #include "resources/resource.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cwchar>
 #include <vector>
 
@@ -22,43 +22,37 @@
 
 namespace {
 
+using installcore::BundleKind;
+
 const wchar_t kNone[] = L"none";
 
-bool HasExtension(const std::wstring& path, const wchar_t* extension) {
-    const std::wstring lower = MakeLower(path);
-    const size_t length = std::wcslen(extension);
-    return lower.size() >= length && lower.compare(lower.size() - length, length, extension) == 0;
+BundleKind KindOf(const std::wstring& path) {
+    return installcore::BundleKindOf(path, MakeLower);
 }
 
 // The bundle files of one or more kinds, in the order the directory lists them.
 std::vector<std::wstring> BundlesOf(const std::wstring& directory,
-                                    std::initializer_list<const wchar_t*> extensions) {
+                                    std::initializer_list<BundleKind> kinds) {
     std::vector<std::wstring> paths;
     ForEachEntry(directory, [&](const CFileFind& find) {
         if (find.IsDirectory())
             return;
         const std::wstring path = find.GetFilePath();
-        if (std::any_of(extensions.begin(), extensions.end(),
-                        [&](const wchar_t* extension) { return HasExtension(path, extension); }))
+        if (std::find(kinds.begin(), kinds.end(), KindOf(path)) != kinds.end())
             paths.push_back(path);
     });
     return paths;
 }
 
-// A script that holds "[extract]" in its first bytes, read as ANSI text, is an extraction saved
-// under the wrong kind and is not applied. The file is closed before the bundle is applied and
-// deleted. A file that cannot be read here is applied.
+// An extraction saved under the wrong kind is not applied. The file is closed before the bundle
+// is applied and deleted. A file that cannot be read here is applied.
 bool SniffsAsExtract(const std::wstring& path) {
     CWin32File file;
     if (!file.Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING))
         return false;
-    char buffer[255];
+    char buffer[installcore::kBundleSniffSize];
     const size_t read = file.Read(buffer, sizeof buffer);
-    std::string text(buffer, std::find(buffer, buffer + read, '\0'));
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    });
-    return text.find("[extract]") != std::string::npos;
+    return installcore::SniffsAsExtract(std::string_view(buffer, read));
 }
 
 class CBundlePass {
@@ -67,15 +61,16 @@ public:
 
     void Run() const {
         const std::wstring directory = m_context.windows.Layout().BundleDir();
-        ApplyAll(BundlesOf(directory, {L".del"}));
+        ApplyAll(BundlesOf(directory, {BundleKind::Delete}));
         // Copies and extractions are listed together, then copies go first.
-        const std::vector<std::wstring> scripts = BundlesOf(directory, {L".cop", L".cfl"});
-        for (const wchar_t* kind : {L".cop", L".cfl"})
+        const std::vector<std::wstring> scripts =
+            BundlesOf(directory, {BundleKind::Copy, BundleKind::Extract});
+        for (const BundleKind kind : {BundleKind::Copy, BundleKind::Extract})
             for (const std::wstring& path : scripts)
-                if (HasExtension(path, kind))
+                if (KindOf(path) == kind)
                     ApplyThenDelete(path);
-        ApplyAll(BundlesOf(directory, {L".rgd"}));
-        ApplyAll(BundlesOf(directory, {L".reg"}));
+        ApplyAll(BundlesOf(directory, {BundleKind::RegistryScript}));
+        ApplyAll(BundlesOf(directory, {BundleKind::RegistryImport}));
     }
 
 private:
@@ -87,12 +82,21 @@ private:
     void ApplyThenDelete(const std::wstring& path) const {
         // A read-only bundle could not be deleted afterwards; on a CD it stays as it is.
         MakeWritableUnlessOnCd(path);
-        if (HasExtension(path, L".cfl"))
-            ApplyExtract(path);
-        else if (HasExtension(path, L".rgd") || HasExtension(path, L".reg"))
-            ApplyRegistry(path);
-        else
+        switch (KindOf(path)) {
+        case BundleKind::Delete:
+        case BundleKind::Copy:
             ApplyFileOp(path);
+            break;
+        case BundleKind::Extract:
+            ApplyExtract(path);
+            break;
+        case BundleKind::RegistryScript:
+        case BundleKind::RegistryImport:
+            ApplyRegistry(path);
+            break;
+        case BundleKind::None:
+            break;
+        }
         // A bundle that cannot be deleted is passed over; the next run applies it again.
         ::DeleteFileW(path.c_str());
     }
@@ -101,7 +105,7 @@ private:
         const std::wstring description = Description(path, nullptr);
         if (description == kNone || SniffsAsExtract(path))
             return;
-        Run(path, HasExtension(path, L".cop") ? FileOpCopy : FileOpDelete, description, 0);
+        Run(path, KindOf(path) == BundleKind::Copy ? FileOpCopy : FileOpDelete, description, 0);
     }
 
     void ApplyExtract(const std::wstring& path) const {
@@ -118,7 +122,9 @@ private:
             description.clear();
         const int size = static_cast<int>(
             std::wcstol(ProfileString(section, L"Size", L"0", path).c_str(), nullptr, 10));
-        Run(path, HasExtension(path, L".reg") ? FileOpRegistryImport : FileOpRegistryScript,
+        Run(path,
+            KindOf(path) == BundleKind::RegistryImport ? FileOpRegistryImport
+                                                       : FileOpRegistryScript,
             description, size);
     }
 

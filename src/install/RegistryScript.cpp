@@ -69,12 +69,16 @@ RegistryScriptLine ParseRegistryScriptLine(std::wstring line) {
 }
 
 HKEY RegistryRootOf(const std::wstring& rootName) {
-    if (rootName == L"HKEY_CLASSES_ROOT")
+    switch (installcore::RegistryScriptRootOf(rootName)) {
+    case installcore::RegistryScriptRoot::ClassesRoot:
         return HKEY_CLASSES_ROOT;
-    if (rootName == L"HKEY_CURRENT_USER")
+    case installcore::RegistryScriptRoot::CurrentUser:
         return HKEY_CURRENT_USER;
-    if (rootName == L"HKEY_USERS")
+    case installcore::RegistryScriptRoot::Users:
         return HKEY_USERS;
+    case installcore::RegistryScriptRoot::LocalMachine:
+        break;
+    }
     return HKEY_LOCAL_MACHINE;
 }
 

@@ -1,10 +1,12 @@
 // The rules of the file-operation scripts and the registry-deletion script, as tables.
 #include "common/LineFile.h"
+#include "common/TextCase.h"
 #include "common/TextFile.h"
 #include "install/FileOpFixture.h"
 #include "install/FileOpScript.h"
 #include "install/RegistryScript.h"
 #include "install/ReplaceFileDlg.h"
+#include "install/core/BundleRules.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 
@@ -200,6 +202,36 @@ TEST(RegistryScriptRules, RootNames) {
     EXPECT_EQ(RegistryRootOf(L"HKLM"), HKEY_LOCAL_MACHINE);
     EXPECT_EQ(RegistryRootOf(L"HKEY_CURRENT_CONFIG"), HKEY_LOCAL_MACHINE);
     EXPECT_EQ(RegistryRootOf(L"hkey_current_user"), HKEY_LOCAL_MACHINE);
+}
+
+TEST(BundleRules, KindsByTheEndOfThePathInAnyLetterCase) {
+    using installcore::BundleKind;
+    const struct {
+        const wchar_t* path;
+        BundleKind kind;
+    } cases[] = {
+        {L"C:\\WINDOWS\\INF\\ASM\\FONTS.COP", BundleKind::Copy},
+        {L"a.Del", BundleKind::Delete},
+        {L"a.cfl", BundleKind::Extract},
+        {L"a.RGD", BundleKind::RegistryScript},
+        {L"a.reg", BundleKind::RegistryImport},
+        {L"a.cop.txt", BundleKind::None},
+        {L"cop", BundleKind::None},
+        {L"", BundleKind::None},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(installcore::BundleKindOf(std::wstring(c.path), MakeLower), c.kind)
+            << testing::PrintToString(c.path);
+}
+
+TEST(BundleRules, ExtractionsAreToldByTheirFirstAnsiBytes) {
+    using installcore::SniffsAsExtract;
+    EXPECT_TRUE(SniffsAsExtract("[Bundle]\r\n; [EXTRACT]\r\n"));
+    EXPECT_FALSE(SniffsAsExtract("[Bundle]\r\n[copy]\r\n"));
+    // Text after the first zero byte, and beyond the first 255 bytes, is not looked at.
+    EXPECT_FALSE(SniffsAsExtract(std::string("[\0extract]", 10)));
+    EXPECT_FALSE(SniffsAsExtract(std::string(250, ' ') + "[extract]"));
+    EXPECT_TRUE(SniffsAsExtract(std::string(246, ' ') + "[extract]"));
 }
 
 TEST(RegistryScriptRules, PciDevicePatterns) {

@@ -128,6 +128,70 @@ const BrokenSource kBrokenSources[] = {
     {"InfIniNameUnsafe",
      [](auto& s) { s.Replace("I386/VIDEO/VIDEODRV.INF", "system.ini,", "..\\boot.ini,"); },
      "I386\\VIDEO\\VIDEODRV.INF:14: inf-unsafe: "},
+    {"BundleScriptMissing", [](auto& s) { s.Remove("I386/PACK/PACK.DEL"); },
+     "I386\\PACK\\PACKAGES.INF:12: script-missing: "},
+    {"BundleScriptWithoutDescription",
+     [](auto& s) { s.Replace("I386/PACK/PACK.COP", "Description=Pack: copying\n", ""); },
+     "I386\\PACK\\PACK.COP: script-description: "},
+    {"CopyScriptSniffsAsExtraction",
+     [](auto& s) { s.Replace("I386/PACK/PACK.COP", "[Bundle]\n", "; [Extract]\n[Bundle]\n"); },
+     "I386\\PACK\\PACK.COP: script-kind: "},
+    {"CopyScriptWithoutHeader",
+     [](auto& s) { s.Replace("I386/PACK/PACK.COP", "[copy]", "[copies]"); },
+     "I386\\PACK\\PACK.COP: script-header: "},
+    {"CopySourceUnsafe",
+     [](auto& s) { s.Replace("I386/PACK/PACK.COP", "PACK\\FILES\\A.TXT|", "..\\A.TXT|"); },
+     "I386\\PACK\\PACK.COP:4: script-unsafe: "},
+    {"CopySourceMissing", [](auto& s) { s.Remove("I386/PACK/FILES/A.TXT"); },
+     "I386\\PACK\\PACK.COP:4: script-source: "},
+    {"CopyTargetNotOnADrive",
+     [](auto& s) { s.Replace("I386/PACK/PACK.COP", "|C:\\Program Files\\Pack\\A.TXT", "|A.TXT"); },
+     "I386\\PACK\\PACK.COP:4: script-line: "},
+    {"CompressedScriptNotExpandable",
+     [](auto& s) {
+         s.Remove("I386/PACK/PACK.COP");
+         s.WriteBytesOf("I386/PACK/PACK.CO_", "SZDD");
+     },
+     "I386\\PACK\\PACK.CO_: script-compressed: "},
+    {"DeleteLineNotOnADrive",
+     [](auto& s) {
+         s.WriteUtf16("I386/PACK/PACK.DEL",
+                      "[Bundle]\nDescription=Pack: deleting\n[del]\n\\old.txt\n", true);
+     },
+     "I386\\PACK\\PACK.DEL:4: script-line: "},
+    {"DeleteScriptInAnsi",
+     [](auto& s) {
+         s.Write("I386/PACK/PACK.DEL",
+                 "[Bundle]\nDescription=Pack: deleting\n[del]\nC:\\Pack\\old.txt\n");
+     },
+     "I386\\PACK\\PACK.DEL: script-header: "},
+    {"ExtractContainerMissing", [](auto& s) { s.Remove("I386/PACK/DATA.INP"); },
+     "I386\\PACK\\PACK.CFL:4: script-source: "},
+    {"ExtractContainerUnsafe",
+     [](auto& s) { s.Replace("I386/PACK/PACK.CFL", "PACK\\DATA.INP", "C:\\DATA.INP"); },
+     "I386\\PACK\\PACK.CFL:4: script-unsafe: "},
+    {"RegistryLineMachineWide",
+     [](auto& s) {
+         s.WriteUtf16("I386/PACK/PACK.RGD", "[delreg]\nHKLM\\Software\\Pack|Value|Mode||\n", false);
+     },
+     "I386\\PACK\\PACK.RGD:2: script-registry: "},
+    {"RegistryLineWithoutHk",
+     [](auto& s) {
+         s.WriteUtf16("I386/PACK/PACK.RGD", "[delreg]\nhkey_current_user\\Software\\Pack|Key|||\n",
+                      false);
+     },
+     "I386\\PACK\\PACK.RGD:2: script-line: "},
+    {"RegistryLineWithoutSubkey",
+     [](auto& s) {
+         s.WriteUtf16("I386/PACK/PACK.RGD", "[delreg]\nHKEY_CURRENT_USER|Key|||\n", false);
+     },
+     "I386\\PACK\\PACK.RGD:2: script-line: "},
+    {"RegistryScriptWithMarkBeforeItsHeader",
+     [](auto& s) {
+         s.WriteUtf16("I386/PACK/PACK.RGD", "[delreg]\nHKEY_CURRENT_USER\\Software\\Pack|Key|||\n",
+                      true);
+     },
+     "I386\\PACK\\PACK.RGD: script-header: "},
     {"ContainerEntryDamaged",
      [](auto& s) {
          FixtureEntry entry = EntryOf(u"WINDOWS\\SYSTEM\\A.DLL", Text(100));

@@ -30,6 +30,22 @@ const char kInf[] = "[VIDEODRV]\n"
                     "[VideoIni]\n"
                     "system.ini,drivers,,video=video.sys\n";
 
+// A driver whose INF file copies bundle scripts of each kind into the bundle directory.
+const char kBundleInf[] = "[PACKAGES]\n"
+                          "CopyFiles=Bundles\n"
+                          "[DestinationDirs]\n"
+                          "Bundles=17,asm\n"
+                          "[SourceDisksFiles]\n"
+                          "PACK.COP=100,I386\\PACK\n"
+                          "PACK.DEL=100,I386\\PACK\n"
+                          "PACK.CFL=100,I386\\PACK\n"
+                          "PACK.RGD=100,I386\\PACK\n"
+                          "[Bundles]\n"
+                          "PACK.COP\n"
+                          "PACK.DEL\n"
+                          "PACK.CFL\n"
+                          "PACK.RGD\n";
+
 } // namespace
 
 std::string WithCrLf(const std::string& lines) {
@@ -67,7 +83,38 @@ CSourceFixture::CSourceFixture() {
                                     "Exe_File1=VIDEODRV.INF\n");
     Write("I386/VIDEO/VIDEODRV.INF", kInf);
     WriteBytesOf("I386/VIDEO/video.sy_", "SZDD");
+    Write("I386/DRV/DTA/pack.dta", "[Drv]\n"
+                                   "Description=Pack\n"
+                                   "Installation_Type=RunOnce\\Setup\n"
+                                   "SourceDir=PACK\n"
+                                   "Exe_File=inf\n"
+                                   "Exe_File1=PACKAGES.INF\n");
+    Write("I386/PACK/PACKAGES.INF", kBundleInf);
+    Write("I386/PACK/PACK.COP", "[Bundle]\n"
+                                "Description=Pack: copying\n"
+                                "[copy]\n"
+                                "PACK\\FILES\\A.TXT|C:\\Program Files\\Pack\\A.TXT|A\n"
+                                "<|C:\\Program Files\\Pack\\Data\n");
+    Write("I386/PACK/FILES/A.TXT", "a\n");
+    // The profile functions read the description only with the byte-order mark, which the line
+    // file takes for the first line's first character.
+    WriteUtf16("I386/PACK/PACK.DEL",
+               "[Bundle]\n"
+               "Description=Pack: deleting\n"
+               "[del]\n"
+               "C:\\Program Files\\Pack\\old.txt\n",
+               true);
+    Write("I386/PACK/PACK.CFL", "[Bundle]\n"
+                                "Description=Pack: extracting\n"
+                                "[extract]\n"
+                                "PACK\\DATA.INP\n");
+    WriteUtf16("I386/PACK/PACK.RGD",
+               "[delreg]\n"
+               "HKEY_CURRENT_USER\\Software\\Pack|Key|||\n",
+               false);
     FixtureContainer container;
+    container.entries = {EntryOf(u"PACK\\A.DAT", Text(10))};
+    WriteBytes(File("I386/PACK/DATA.INP"), container.Build());
     container.entries = {EntryOf(u"WINDOWS\\SYSTEM\\A.DLL", Text(100))};
     fs::create_directories(File("PRELOAD"));
     WriteBytes(File("PRELOAD/SYSTEM.inp"), container.Build());
@@ -82,6 +129,16 @@ std::filesystem::path CSourceFixture::File(const std::string& relative) const {
 
 void CSourceFixture::Write(const std::string& relative, const std::string& lines) const {
     WriteBytesOf(relative, WithCrLf(lines));
+}
+
+void CSourceFixture::WriteUtf16(const std::string& relative, const std::string& lines,
+                                bool mark) const {
+    std::string bytes = mark ? "\xFF\xFE" : "";
+    for (const char c : WithCrLf(lines)) {
+        bytes += c;
+        bytes += '\0';
+    }
+    WriteBytesOf(relative, bytes);
 }
 
 void CSourceFixture::WriteBytesOf(const std::string& relative, const std::string& bytes) const {

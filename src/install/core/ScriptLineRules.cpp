@@ -49,16 +49,23 @@ template <typename String> bool BeginsWithHk(const String& text) {
 } // namespace
 
 template <typename String>
+std::optional<std::size_t> ScriptOperationsStart(const std::vector<String>& lines,
+                                                 const String& header,
+                                                 textcore::CaseFold<String> lower) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lower(lines[i]) == header)
+            return i + 1;
+    return std::nullopt;
+}
+
+template <typename String>
 std::vector<String> ScriptOperationLines(const std::vector<String>& lines, const String& header,
                                          textcore::CaseFold<String> lower) {
     std::vector<String> operations;
-    bool inSection = false;
-    for (const String& line : lines) {
-        if (!inSection)
-            inSection = lower(line) == header;
-        else if (!line.empty())
-            operations.push_back(line);
-    }
+    const std::optional<std::size_t> start = ScriptOperationsStart(lines, header, lower);
+    for (std::size_t i = start.value_or(lines.size()); i < lines.size(); ++i)
+        if (!lines[i].empty())
+            operations.push_back(lines[i]);
     return operations;
 }
 
@@ -139,6 +146,16 @@ std::vector<RegistryScriptLine<String>> ParseRegistryScriptLines(String text) {
     return lines;
 }
 
+template <typename String> RegistryScriptRoot RegistryScriptRootOf(const String& rootName) {
+    if (rootName == AsciiText<String>("HKEY_CLASSES_ROOT"))
+        return RegistryScriptRoot::ClassesRoot;
+    if (rootName == AsciiText<String>("HKEY_CURRENT_USER"))
+        return RegistryScriptRoot::CurrentUser;
+    if (rootName == AsciiText<String>("HKEY_USERS"))
+        return RegistryScriptRoot::Users;
+    return RegistryScriptRoot::LocalMachine;
+}
+
 template <typename String>
 String PciDevicePattern(const String& subkey, textcore::CaseFold<String> lower) {
     if (lower(subkey).rfind(AsciiText<String>("enum\\pci"), 0) != 0)
@@ -153,12 +170,15 @@ String PciDevicePattern(const String& subkey, textcore::CaseFold<String> lower) 
 #define INSTANTIATE_SCRIPT_LINE_RULES(String)                                                      \
     template std::vector<String> ScriptOperationLines(const std::vector<String>&, const String&,   \
                                                       textcore::CaseFold<String>);                 \
+    template std::optional<std::size_t> ScriptOperationsStart(                                     \
+        const std::vector<String>&, const String&, textcore::CaseFold<String>);                    \
     template std::uint32_t AttributesOf(const String&);                                            \
     template struct CopyLine<String>;                                                              \
     template CopyLine<String> ParseCopyLine(String);                                               \
     template RenameLine<String> ParseRenameLine(String);                                           \
     template int CopyVersionMode(const String&, LeadingNumber<String>);                            \
     template int ExtractVersionMode(const String&, LeadingNumber<String>);                         \
+    template RegistryScriptRoot RegistryScriptRootOf(const String&);                               \
     template RegistryScriptLine<String> ParseRegistryScriptLine(String);                           \
     template std::vector<RegistryScriptLine<String>> ParseRegistryScriptLines(String);             \
     template String PciDevicePattern(const String&, textcore::CaseFold<String>);

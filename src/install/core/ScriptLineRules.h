@@ -2,7 +2,9 @@
 
 #include "common/core/StringKinds.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,12 @@ namespace installcore {
 template <typename String>
 std::vector<String> ScriptOperationLines(const std::vector<String>& lines, const String& header,
                                          textcore::CaseFold<String> lower);
+// Where the operation lines begin: the index of the line after the header; nothing when the
+// script has no header.
+template <typename String>
+std::optional<std::size_t> ScriptOperationsStart(const std::vector<String>& lines,
+                                                 const String& header,
+                                                 textcore::CaseFold<String> lower);
 
 // The platform's attribute bits that a script sets.
 namespace ScriptAttributes {
@@ -97,6 +105,10 @@ template <typename String> struct RegistryScriptLine {
         return valueName == textcore::AsciiText<String>("@") ? String() : valueName;
     }
 };
+
+// The root key of a root name: the four names compared exactly, any other name the machine's.
+enum class RegistryScriptRoot { ClassesRoot, CurrentUser, LocalMachine, Users };
+template <typename String> RegistryScriptRoot RegistryScriptRootOf(const String& rootName);
 
 // Splits one line (which begins with "HK") into its fields.
 template <typename String> RegistryScriptLine<String> ParseRegistryScriptLine(String line);
