@@ -73,8 +73,7 @@ std::unique_ptr<CRestoreFolder> MakeFolder(int count) {
     for (int i = 0; i < count; ++i) {
         wchar_t number[16] = {};
         std::swprintf(number, 16, L"%06d", i);
-        CRestoreFile& file = folder->AddFile({});
-        file.m_strName = L"FILE" + std::wstring(number) + kExtensions[i % 12];
+        CRestoreFile& file = folder->AddFile(L"FILE" + std::wstring(number) + kExtensions[i % 12]);
         file.m_nState = i % 7 == 0 ? 1 : 0;
     }
     return folder;

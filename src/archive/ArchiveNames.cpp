@@ -8,6 +8,12 @@ bool IsSafeEntryName(std::u16string_view name) {
     return name.find(u'/') == std::u16string_view::npos && textcore::IsSafeRelativePath(name);
 }
 
+#ifdef _WIN32
+bool IsSafeEntryName(std::wstring_view name) {
+    return name.find(L'/') == std::wstring_view::npos && textcore::IsSafeRelativePath(name);
+}
+#endif
+
 bool IsPathSeparator(char16_t c) {
     return textcore::IsPathSeparator(c);
 }

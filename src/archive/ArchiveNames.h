@@ -11,6 +11,9 @@
 // separators that passes the system's rule for names from untrusted data (IsSafeRelativePath of
 // common/core/SafeNames.h). Every caller that builds a path from an entry name applies it.
 bool IsSafeEntryName(std::u16string_view name);
+#ifdef _WIN32
+bool IsSafeEntryName(std::wstring_view name);
+#endif
 
 bool IsPathSeparator(char16_t c);
 

@@ -1,12 +1,11 @@
 #include "common/SafeNames.h"
 
-#include "common/TextConversion.h"
 #include "common/core/SafeNames.h"
 
 bool IsSafeName(std::wstring_view name) {
-    return textcore::IsSafeName(ToUtf16(name));
+    return textcore::IsSafeName(name);
 }
 
 bool IsSafeRelativePath(std::wstring_view path) {
-    return textcore::IsSafeRelativePath(ToUtf16(path));
+    return textcore::IsSafeRelativePath(path);
 }

@@ -53,14 +53,15 @@ void CRestoreFileList::Show(const CRestoreFolder& folder) {
     for (size_t i = 0; i < folder.GetFileCount(); ++i)
         files.push_back(&folder.GetFile(i));
     std::stable_sort(files.begin(), files.end(), [](const CRestoreFile* a, const CRestoreFile* b) {
-        return ::lstrcmpiW(a->m_strName.c_str(), b->m_strName.c_str()) > 0;
+        return ::lstrcmpiW(a->GetName().data(), b->GetName().data()) > 0;
     });
     CFillingGuard filling(m_list);
     m_list.SendMessage(WM_SETREDRAW, FALSE);
     m_list.DeleteAllItems();
     for (CRestoreFile* file : files) {
-        const int index = m_list.InsertItem(0, file->m_strName, m_pIcons->ImageOf(file->m_strName),
-                                            reinterpret_cast<LPARAM>(file));
+        const std::wstring name(file->GetName());
+        const int index =
+            m_list.InsertItem(0, name, m_pIcons->ImageOf(name), reinterpret_cast<LPARAM>(file));
         if (index >= 0 && file->m_nState != 0)
             m_list.SetCheck(index, true);
     }

@@ -14,6 +14,8 @@
 #include "common/core/StringRules.h"
 #include "restore/core/ListRules.h"
 
+#include <algorithm>
+
 namespace {
 const int kCdCount = 26;
 const wchar_t* const kLists[] = {L"ALL.W32", L"WINDOWS.W32"};
@@ -79,16 +81,17 @@ void CInventoryBuilder::ListContainer(const std::wstring& containerPath) {
     if (!reader.Open(containerPath, CArchiveReader::OpenMode::OpenExisting))
         return;
     const auto source = std::make_shared<const std::wstring>(containerPath);
-    std::wstring path;
+    std::wstring path = L"C:\\";
     while (reader.ReadEntry(true)) {
         const std::u16string& name = reader.GetFileName();
         if (!IsSafeEntryName(name))
             continue;
-        path.assign(L"C:\\");
-        path.append(name.begin(), name.end());
+        // Copied unit by unit: appending the other kind of string would make a copy first.
+        path.resize(3 + name.size());
+        std::copy(name.begin(), name.end(), path.begin() + 3);
         const size_t slash = path.rfind(L'\\');
-        AddContainerEntry(source, std::wstring_view(path).substr(0, slash), path.substr(slash + 1),
-                          reader);
+        const std::wstring_view view(path);
+        AddContainerEntry(source, view.substr(0, slash), view.substr(slash + 1), reader);
     }
     reader.Close();
 }
@@ -109,18 +112,18 @@ void CInventoryBuilder::ReadList(const std::wstring& listPath) {
         if (path.empty() || IsExcludedListPath(path, m_exclusions))
             continue;
         const size_t slash = path.rfind(L'\\');
-        AddListedFile(source, std::wstring_view(path).substr(0, slash), path.substr(slash + 1));
+        const std::wstring_view view(path);
+        AddListedFile(source, view.substr(0, slash), view.substr(slash + 1));
     }
     list.Close();
 }
 
 void CInventoryBuilder::AddContainerEntry(const std::shared_ptr<const std::wstring>& containerPath,
-                                          std::wstring_view directory, std::wstring fileName,
+                                          std::wstring_view directory, std::wstring_view fileName,
                                           const CArchiveReader& reader) {
-    if (restorecore::IsNeverRestored(directory, std::wstring_view(fileName)))
+    if (restorecore::IsNeverRestored(directory, fileName))
         return;
-    CRestoreFile& file = FolderOf(directory).AddFile({});
-    file.m_strName = std::move(fileName);
+    CRestoreFile& file = FolderOf(directory).AddFile(fileName);
     file.SetSource(containerPath);
     file.m_nSize = static_cast<std::uint32_t>(reader.GetStoredSize());
     file.m_time = reader.GetLastWriteTime();
@@ -132,11 +135,10 @@ void CInventoryBuilder::AddContainerEntry(const std::shared_ptr<const std::wstri
 }
 
 void CInventoryBuilder::AddListedFile(const std::shared_ptr<const std::wstring>& listPath,
-                                      std::wstring_view directory, std::wstring fileName) {
-    if (restorecore::IsNeverRestored(directory, std::wstring_view(fileName)))
+                                      std::wstring_view directory, std::wstring_view fileName) {
+    if (restorecore::IsNeverRestored(directory, fileName))
         return;
-    CRestoreFile& file = FolderOf(directory).AddFile({});
-    file.m_strName = std::move(fileName);
+    CRestoreFile& file = FolderOf(directory).AddFile(fileName);
     file.SetSource(listPath);
 }
 

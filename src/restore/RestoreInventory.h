@@ -46,10 +46,10 @@ public:
     void ReadList(const std::wstring& listPath);
     // `directory` is the full path of the file's directory ("C:" for the root).
     void AddContainerEntry(const std::shared_ptr<const std::wstring>& containerPath,
-                           std::wstring_view directory, std::wstring fileName,
+                           std::wstring_view directory, std::wstring_view fileName,
                            const CArchiveReader& reader);
     void AddListedFile(const std::shared_ptr<const std::wstring>& listPath,
-                       std::wstring_view directory, std::wstring fileName);
+                       std::wstring_view directory, std::wstring_view fileName);
 
 private:
     void ListContainers(const std::wstring& directory);

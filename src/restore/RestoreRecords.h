@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <ctime>
-#include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One file that the recovery source can restore: an entry of an archive container, or a path
@@ -20,7 +20,13 @@ public:
         m_pSource = std::make_shared<const std::wstring>(source);
     }
 
-    std::wstring m_strName; // the file's name, without directory
+    // The file's name, without directory. Its folder keeps the text, which ends with a null
+    // character after the view.
+    std::wstring_view GetName() const {
+        return m_pNames ? std::wstring_view(m_pNames->data() + m_nNameAt, m_nNameLength)
+                        : std::wstring_view();
+    }
+
     std::uint32_t m_nSize = 0;
     std::time_t m_time = 0; // a container entry's last write; nothing for a listed file
     int m_bArchive = 0;
@@ -33,9 +39,13 @@ public:
     bool IsListed() const;
 
 private:
+    friend class CRestoreFolder;
     static const std::wstring& NoSource();
 
     std::shared_ptr<const std::wstring> m_pSource;
+    const std::wstring* m_pNames = nullptr;
+    std::uint32_t m_nNameAt = 0;
+    std::uint32_t m_nNameLength = 0;
 };
 
 // One folder of the restore inventory. It owns its files and subfolders, which keep the order
@@ -44,6 +54,9 @@ private:
 class CRestoreFolder : public CObjectBase {
 public:
     explicit CRestoreFolder(std::wstring name);
+    // The files refer to the folder's names: a folder stays where it is made.
+    CRestoreFolder(const CRestoreFolder&) = delete;
+    CRestoreFolder& operator=(const CRestoreFolder&) = delete;
 
     const std::wstring& GetName() const { return m_strName; }
     int m_nState = 0; // 1: ticked
@@ -53,7 +66,9 @@ public:
     size_t GetChildCount() const { return m_children.size(); }
     CRestoreFolder& GetChild(size_t i) const { return *m_children[i]; }
 
-    CRestoreFile& AddFile(CRestoreFile file);
+    // A new file record of that name at the end, made in place. The folder's other files may
+    // move: refer to them only once the folder is complete.
+    CRestoreFile& AddFile(std::wstring_view name);
     CRestoreFolder& AddChild(std::unique_ptr<CRestoreFolder> child);
     // The subfolder of that name in any case, or nullptr.
     CRestoreFolder* FindChild(const std::wstring& name) const;
@@ -68,9 +83,12 @@ public:
 private:
     std::wstring m_strName;
     std::wstring m_strKey; // the name lower-cased, for FindChild
-    // Files stay where they are as more are added (the file list refers to them), and are
-    // allocated in blocks: a recovery source offers tens of thousands. Their marks change
-    // while the folder is only read, as its children's do.
-    mutable std::deque<CRestoreFile> m_files;
+    // The files in one block, which moves as it grows: a recovery source offers tens of thousands,
+    // and the inventory is complete before anything refers to a file. Their marks change while
+    // the folder is only read, as its children's do.
+    mutable std::vector<CRestoreFile> m_files;
+    // The names of the files, one after another, each ending with a null character: one
+    // allocation now and then rather than one for every file.
+    std::wstring m_strNames;
     std::vector<std::unique_ptr<CRestoreFolder>> m_children;
 };

@@ -45,7 +45,7 @@ void CollectMarkedFiles(const std::wstring& path, const CRestoreFolder& folder,
         const CRestoreFile& file = folder.GetFile(i);
         if (file.m_nState == 0)
             continue;
-        const std::wstring target = folderPath + L"\\" + file.m_strName;
+        const std::wstring target = folderPath + L"\\" + std::wstring(file.GetName());
         if (file.IsListed()) {
             plan.listTargets.push_back(target);
             continue;

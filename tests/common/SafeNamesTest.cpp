@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -126,5 +127,22 @@ TEST(SafeNames, BothSeparatorsAreSeparators) {
     EXPECT_FALSE(IsPathSeparator(u':'));
     EXPECT_FALSE(IsPathSeparator(u'\u2215')); // division slash
 }
+
+#ifdef _WIN32
+// Windows' wide strings take the same rule without a copy: every name and path of the tables
+// gets the same answer in either kind.
+TEST(SafeNames, WideStringsGetTheSameAnswers) {
+    std::vector<std::u16string_view> all(std::begin(kUnsafeNames), std::end(kUnsafeNames));
+    all.insert(all.end(), std::begin(kUnsafePaths), std::end(kUnsafePaths));
+    for (std::u16string_view safe : {u"A.TXT", u"LPT0.txt", u"CONX", u"\u00e9t\u00e9", u"a/b\\c"})
+        all.push_back(safe);
+    for (std::u16string_view text : all) {
+        const std::wstring wide(text.begin(), text.end());
+        EXPECT_EQ(IsSafeName(std::wstring_view(wide)), IsSafeName(text)) << Printable(text);
+        EXPECT_EQ(IsSafeRelativePath(std::wstring_view(wide)), IsSafeRelativePath(text))
+            << Printable(text);
+    }
+}
+#endif
 
 } // namespace

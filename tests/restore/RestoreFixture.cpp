@@ -25,7 +25,7 @@ void AddLines(const CRestoreFolder& folder, const std::wstring& path,
     for (size_t i = 0; i < folder.GetFileCount(); ++i) {
         const CRestoreFile& file = folder.GetFile(i);
         const std::wstring& source = file.GetSource();
-        lines.push_back(path + L"|" + file.m_strName + L"|" +
+        lines.push_back(path + L"|" + std::wstring(file.GetName()) + L"|" +
                         source.substr(source.rfind(L'\\') + 1));
     }
     for (size_t i = 0; i < folder.GetChildCount(); ++i)
@@ -41,7 +41,7 @@ std::vector<std::wstring> InventoryLines(const CRestoreFolder& root) {
 
 CRestoreFile* FindFile(const CRestoreFolder& folder, const std::wstring& name) {
     for (size_t i = 0; i < folder.GetFileCount(); ++i) {
-        if (folder.GetFile(i).m_strName == name)
+        if (folder.GetFile(i).GetName() == name)
             return &folder.GetFile(i);
     }
     return nullptr;

@@ -92,6 +92,26 @@ TEST(RestoreRules, FoldersMergeWithoutRegardToCaseAndKeepTheFirstSpelling) {
     EXPECT_EQ(root.GetChild(0).GetChildCount(), 1u);
 }
 
+// A folder keeps its files' names in one block that grows: every name stays whole and ends with
+// a null character (the file list sorts by it) after the block has grown many times, names of
+// any length among them.
+TEST(RestoreRules, FileNamesSurviveTheGrowthOfTheirFolder) {
+    CRestoreFolder folder(L"SYSTEM32");
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 200; ++i)
+        names.push_back(std::wstring(i % 37, L'x') + std::to_wstring(i) + L".dll");
+    names.push_back(L"");
+    for (const std::wstring& name : names)
+        folder.AddFile(name).m_nSize = static_cast<std::uint32_t>(name.size());
+    ASSERT_EQ(folder.GetFileCount(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        const CRestoreFile& file = folder.GetFile(i);
+        EXPECT_EQ(file.GetName(), names[i]);
+        EXPECT_EQ(file.GetName().data()[file.GetName().size()], L'\0');
+        EXPECT_EQ(file.m_nSize, names[i].size());
+    }
+}
+
 TEST(RestoreRules, CdDirectoriesLieAtTheRootOfThePreloadDrive) {
     EXPECT_EQ(CdPreloadDir(L"Z:\\PRELOAD", 0), L"Z:\\CD0\\PRELOAD");
     EXPECT_EQ(CdPreloadDir(L"Z:\\PRELOAD", 25), L"Z:\\CD25\\PRELOAD");
@@ -104,7 +124,7 @@ struct SmallTree {
         b = &FindOrCreateFolder(root, L"C:\\A\\B");
         c = &FindOrCreateFolder(root, L"C:\\C");
         for (auto [folder, name] : {std::pair{a, L"a1"}, {a, L"a2"}, {b, L"b1"}, {c, L"c1"}}) {
-            folder->AddFile({}).m_strName = name;
+            folder->AddFile(name);
         }
     }
     std::vector<unsigned> States() const {
@@ -146,8 +166,7 @@ TEST(RestoreRules, TickingAFolder) {
 
 CRestoreFile& AddFile(CRestoreFolder& folder, const std::wstring& name,
                       const std::wstring& source) {
-    CRestoreFile& file = folder.AddFile({});
-    file.m_strName = name;
+    CRestoreFile& file = folder.AddFile(name);
     file.SetSource(source);
     file.m_nState = 1;
     return file;

@@ -21,4 +21,10 @@ bool IsSafeName(std::u16string_view name);
 // path with a drive, a leading or doubled separator, or a "." or ".." component is refused.
 bool IsSafeRelativePath(std::u16string_view path);
 
+#ifdef _WIN32
+// The same for Windows' wide strings, without a copy.
+bool IsSafeName(std::wstring_view name);
+bool IsSafeRelativePath(std::wstring_view path);
+#endif
+
 } // namespace textcore

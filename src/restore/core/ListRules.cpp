@@ -20,8 +20,10 @@ template <typename String> String ListLineTarget(const String& line) {
         return {};
     String target = AsciiText<String>("C:\\");
     target.append(line, first + 3, last - first - 3);
-    return IsSafeEntryName(std::u16string_view(textcore::Utf16Units(target)).substr(3)) ? target
-                                                                                        : String();
+    using View = std::basic_string_view<typename String::value_type>;
+    if (!IsSafeEntryName(View(target).substr(3)))
+        return {};
+    return target;
 }
 
 template <typename String>
