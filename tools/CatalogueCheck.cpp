@@ -127,8 +127,10 @@ private:
         if (!installcore::TakesFromSourceDir(InstallationType::Setup, exeFile.value,
                                              LowerAsciiLetters<std::u16string>))
             return;
-        if (!CheckSourceDir(sourceDir, "the item is not installed"))
-            return;
+        // Without a SourceDir the setup looks in I386\none (or I386 itself for an empty one).
+        if (installcore::IsRefusedSourceDir(InstallationType::Setup, exeFile.value, sourceDir.value,
+                                            LowerAsciiLetters<std::u16string>))
+            return (void)CheckSourceDir(sourceDir, "the item is not installed");
         if (!installcore::NamesSetupProgram(exeFile.value, LowerAsciiLetters<std::u16string>))
             return CheckInfFiles(sourceDir, exeFile);
         const std::u16string program = JoinSourcePath(ItemSourceDir(sourceDir), exeFile.value);

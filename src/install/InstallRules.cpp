@@ -60,6 +60,11 @@ bool TakesFromSourceDir(InstallationType type, const std::wstring& exeFile) {
     return installcore::TakesFromSourceDir(type, exeFile, MakeLower);
 }
 
+bool IsRefusedSourceDir(InstallationType type, const std::wstring& exeFile,
+                        const std::wstring& sourceDir) {
+    return installcore::IsRefusedSourceDir(type, exeFile, sourceDir, MakeLower);
+}
+
 std::wstring LocalCopyDir(const std::wstring& sourceDir) {
     return JoinPath(kLocalRoot, sourceDir);
 }

@@ -39,6 +39,8 @@ std::wstring InfInstallSection(const std::wstring& infPath);
 
 bool IsAcceptedSourceDir(const std::wstring& sourceDir);
 bool TakesFromSourceDir(InstallationType type, const std::wstring& exeFile);
+bool IsRefusedSourceDir(InstallationType type, const std::wstring& exeFile,
+                        const std::wstring& sourceDir);
 
 // Where the files of a copied item go: C:\I386 and the item's SourceDir.
 std::wstring LocalCopyDir(const std::wstring& sourceDir);

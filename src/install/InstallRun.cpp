@@ -88,7 +88,7 @@ void CInstallRun::ShowProgress(const std::wstring& text) const {
 
 bool CInstallRun::Install(const InstallItem& item) {
     const InstallationType type = InstallationTypeOf(item.installationType);
-    if (TakesFromSourceDir(type, item.exeFile) && !IsAcceptedSourceDir(item.sourceDir)) {
+    if (IsRefusedSourceDir(type, item.exeFile, item.sourceDir)) {
         LogRun(L"Skipped, unsafe source directory: " + item.sourceDir + L" of " +
                item.descriptionFile);
         return false;

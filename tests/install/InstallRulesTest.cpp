@@ -141,6 +141,32 @@ TEST(InstallRules, OnlyASetupProgramGivenWithItsDriveTakesNothingFromTheSourceDi
             << testing::PrintToString(c.exeFile);
 }
 
+// Only a setup may go without a SourceDir: it looks in I386\none or I386 itself. A given
+// SourceDir that leaves I386 refuses every kind.
+TEST(InstallRules, WhichSourceDirsRefuseTheItem) {
+    const struct {
+        InstallationType type;
+        const wchar_t* exeFile;
+        const wchar_t* sourceDir;
+        bool refused;
+    } cases[] = {
+        {InstallationType::Setup, L"setup.exe", L"Word", false},
+        {InstallationType::Setup, L"setup.exe", L"none", false},
+        {InstallationType::Setup, L"inf", L"", false},
+        {InstallationType::Setup, L"setup.exe", L"..\\Outside", true},
+        {InstallationType::Setup, L"inf", L"C:\\Outside", true},
+        {InstallationType::Setup, L"C:\\Tools\\Setup.exe", L"..\\Outside", false},
+        {InstallationType::Copy, L"a.exe", L"none", true},
+        {InstallationType::Copy, L"a.exe", L"", true},
+        {InstallationType::Desktop, L"a.exe", L"..\\Outside", true},
+        {InstallationType::Desktop, L"a.exe", L"Atlas", false},
+        {InstallationType::Unknown, L"a.exe", L"..\\Outside", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsRefusedSourceDir(c.type, c.exeFile, c.sourceDir), c.refused)
+            << testing::PrintToString(c.sourceDir) << " " << testing::PrintToString(c.exeFile);
+}
+
 TEST(InstallRules, LocalCopyDirectoryLiesBelowCI386) {
     EXPECT_EQ(LocalCopyDir(L"Word"), L"C:\\I386\\Word");
     EXPECT_EQ(LocalCopyDir(L"Office\\Word"), L"C:\\I386\\Office\\Word");

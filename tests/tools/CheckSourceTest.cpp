@@ -88,9 +88,10 @@ const BrokenSource kBrokenSources[] = {
          s.Replace("I386/APPS/DTA/setup.dta", "SourceDir=notes", "SourceDir=C:\\notes");
      },
      "I386\\APPS\\DTA\\setup.dta:4: source-dir: "},
+    // Without a SourceDir a setup looks for its program in I386\none.
     {"SetupSourceDirMissing",
      [](auto& s) { s.Replace("I386/APPS/DTA/setup.dta", "SourceDir=notes\n", ""); },
-     "I386\\APPS\\DTA\\setup.dta: source-dir: "},
+     "I386\\APPS\\DTA\\setup.dta:4: exe-file: I386\\none\\SETUP.EXE does not exist"},
     {"SetupProgramMissing", [](auto& s) { s.Remove("I386/NOTES/setup.exe"); },
      "I386\\APPS\\DTA\\setup.dta:5: exe-file: "},
     {"ShortcutProgramMissing", [](auto& s) { s.Remove("I386/ATLAS/atlas.exe"); },

@@ -51,6 +51,16 @@ bool TakesFromSourceDir(InstallationType type, const String& exeFile,
            !textcore::IsAbsolutePath(exeFile);
 }
 
+template <typename String>
+bool IsRefusedSourceDir(InstallationType type, const String& exeFile, const String& sourceDir,
+                        textcore::CaseFold<String> lower) {
+    if (!TakesFromSourceDir(type, exeFile, lower))
+        return false;
+    if (type == InstallationType::Setup && (sourceDir.empty() || !IsGiven(sourceDir)))
+        return false;
+    return !IsAcceptedSourceDir(sourceDir);
+}
+
 // The rules for each kind of string (common/core/StringKinds.h).
 #define INSTANTIATE_INSTALL_ITEM_RULES(String)                                                     \
     template InstallationType InstallationTypeOf(const String&);                                   \
@@ -59,7 +69,9 @@ bool TakesFromSourceDir(InstallationType type, const String& exeFile,
     template String InfFileKey<String>(int);                                                       \
     template String InfInstallSection(const String&);                                              \
     template bool IsAcceptedSourceDir(const String&);                                              \
-    template bool TakesFromSourceDir(InstallationType, const String&, textcore::CaseFold<String>);
+    template bool TakesFromSourceDir(InstallationType, const String&, textcore::CaseFold<String>); \
+    template bool IsRefusedSourceDir(InstallationType, const String&, const String&,               \
+                                     textcore::CaseFold<String>);
 
 INSTANTIATE_INSTALL_ITEM_RULES(std::u16string)
 #ifdef _WIN32

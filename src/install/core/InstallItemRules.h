@@ -45,4 +45,12 @@ template <typename String>
 bool TakesFromSourceDir(InstallationType type, const String& exeFile,
                         textcore::CaseFold<String> lower);
 
+// Whether the run refuses an item for its SourceDir: the item takes something from its source
+// directory and the SourceDir is not accepted. A setup without a SourceDir (not given or empty)
+// still looks in I386\none or I386 itself, which stay inside I386, and asks the operator for
+// INF files it does not find there; only a setup whose SourceDir would leave I386 is refused.
+template <typename String>
+bool IsRefusedSourceDir(InstallationType type, const String& exeFile, const String& sourceDir,
+                        textcore::CaseFold<String> lower);
+
 } // namespace installcore
