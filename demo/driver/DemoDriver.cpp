@@ -17,6 +17,7 @@
 //   demo-driver message      prints the text of the message box the wizard shows, if one comes
 //                            within a few seconds, and leaves it open
 //   demo-driver wait-message the same, waiting as long as a run may take
+//   demo-driver quit         the sheet's Cancel (Quit); returns when the wizard has gone
 //   demo-driver answer ok|cancel
 //                            presses OK or Cancel of the message box the wizard shows (Cancel of
 //                            the restart question: no restart) and returns when it has gone
@@ -187,6 +188,10 @@ bool Step(const std::wstring& step, const std::wstring& argument) {
         return WaitUntil(
             [&] { return FindDialog(true, 0) || WaitForMessageBox(processId, nullptr, 0).window; },
             20000);
+    }
+    if (step == L"quit") {
+        ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        return WaitForWindowGone(sheet);
     }
     if (step == L"wait-run") {
         HWND run = FindDialog(true, 1000);
