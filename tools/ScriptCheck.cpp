@@ -31,18 +31,6 @@ std::optional<std::string> Expanded(const std::string& compressed) {
     return result == szdd::Result::Expanded ? std::optional(expanded) : std::nullopt;
 }
 
-// The lines of a line file (UTF-16LE without a byte-order mark, lines ended by carriage return
-// and line feed): a mark arrives as the first character of the first line.
-std::vector<std::u16string> LineFileLines(const std::string& bytes) {
-    textcore::CMemoryByteSource source(bytes);
-    textcore::CLineSplitter splitter;
-    splitter.Attach(&source);
-    std::vector<std::u16string> lines;
-    while (!splitter.IsEnd())
-        lines.push_back(textcore::ReadUnicodeLine(splitter));
-    return lines;
-}
-
 class CScriptCheck {
 public:
     CScriptCheck(CSourceCheck& check, std::u16string file, std::string bytes, BundleKind kind)
@@ -58,13 +46,15 @@ public:
             return;
         case BundleKind::Delete:
             if (!SniffsAsExtract())
-                ForEachOperation(LineFileLines(m_bytes), u"[del]", &CScriptCheck::CheckDeleteLine);
+                ForEachOperation(textcore::ReadUnicodeLines(m_bytes), u"[del]",
+                                 &CScriptCheck::CheckDeleteLine);
             return;
         case BundleKind::Extract:
             ForEachOperation(SystemTextLines(), u"[extract]", &CScriptCheck::CheckExtractLine);
             return;
         case BundleKind::RegistryScript:
-            ForEachOperation(LineFileLines(m_bytes), u"[delreg]", &CScriptCheck::CheckRegistryLine);
+            ForEachOperation(textcore::ReadUnicodeLines(m_bytes), u"[delreg]",
+                             &CScriptCheck::CheckRegistryLine);
             return;
         case BundleKind::RegistryImport: // the registry editor reads it, not the program
         case BundleKind::None:

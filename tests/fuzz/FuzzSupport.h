@@ -41,17 +41,6 @@ inline std::vector<std::u16string> TextFileLines(std::string_view bytes) {
     return lines;
 }
 
-// The same for the line file (UTF-16LE without a byte-order mark).
-inline std::vector<std::u16string> LineFileLines(std::string_view bytes) {
-    textcore::CMemoryByteSource source{std::string(bytes)};
-    textcore::CLineSplitter splitter;
-    splitter.Attach(&source);
-    std::vector<std::u16string> lines;
-    while (!splitter.IsEnd())
-        lines.push_back(textcore::ReadUnicodeLine(splitter));
-    return lines;
-}
-
 // The letter-case rule of the portable build.
 inline std::u16string Lower(std::u16string text) {
     return textcore::LowerAsciiLetters(std::move(text));

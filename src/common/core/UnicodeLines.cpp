@@ -1,5 +1,7 @@
 #include "common/core/UnicodeLines.h"
 
+#include "common/core/MemoryByteSource.h"
+
 #include <algorithm>
 
 namespace textcore {
@@ -8,6 +10,16 @@ std::u16string ReadUnicodeLine(CLineSplitter& lines) {
     std::u16string line = lines.ReadUnitLine();
     line.erase(std::remove(line.begin(), line.end(), u'\0'), line.end());
     return line;
+}
+
+std::vector<std::u16string> ReadUnicodeLines(std::string_view bytes) {
+    CMemoryByteSource source{std::string(bytes)};
+    CLineSplitter splitter;
+    splitter.Attach(&source);
+    std::vector<std::u16string> lines;
+    while (!splitter.IsEnd())
+        lines.push_back(ReadUnicodeLine(splitter));
+    return lines;
 }
 
 std::string EncodeUnicodeLine(std::u16string_view text) {

@@ -118,7 +118,7 @@ void CheckLine(const std::u16string& line) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const Lines text = fuzz::TextFileLines(bytes);
-    const Lines unicode = fuzz::LineFileLines(bytes);
+    const Lines unicode = textcore::ReadUnicodeLines(bytes);
     CheckSection(text, u"[copy]");
     CheckSection(text, u"[extract]");
     CheckSection(unicode, u"[del]");

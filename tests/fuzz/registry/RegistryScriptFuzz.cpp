@@ -66,8 +66,8 @@ void CheckLine(const std::u16string& line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    for (const std::u16string& line :
-         ScriptOperationLines(fuzz::LineFileLines(bytes), std::u16string(u"[delreg]"), fuzz::Lower))
+    for (const std::u16string& line : ScriptOperationLines(
+             textcore::ReadUnicodeLines(bytes), std::u16string(u"[delreg]"), fuzz::Lower))
         CheckLine(line);
     for (const std::u16string& line : fuzz::TextFileLines(bytes))
         CheckLine(line);
