@@ -83,18 +83,11 @@ expect_log() {
 
 # The demo's walk through the operation on the real program, which it quits at the end.
 walk() {
-    local shots=$build/tests/demo/$operation-shots wizard
+    local shots=$build/tests/demo/$operation-shots
     rm -rf "$shots"
     mkdir -p "$shots"
-    (cd "$drive_c/Melvorin" && wine Melvorin.exe) &
-    wizard=$!
     "$root/demo/show-wizard" "$shots" "$build/demo/driver/demo-driver.exe" "$operation" ||
         fail "the walk did not complete every step"
-    for _ in $(seq 100); do
-        kill -0 "$wizard" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    fail "the wizard did not end after Quit"
 }
 
 # The partition directory, hidden or shown, as the wizard left it.
