@@ -67,29 +67,8 @@ private:
         for (const std::u16string& name : m_check.Tree().Entries(dir)) {
             const std::u16string file = JoinSourcePath(dir, name);
             if (LowerAsciiLetters(name).ends_with(u".inp") && m_check.Tree().IsFile(file))
-                CheckContainer(file);
+                CheckContainerFile(m_check, file);
         }
-    }
-
-    void CheckContainer(const std::u16string& file) {
-        const ContainerVerdict verdict = VerifyContainer(ArchiveTextOf(*m_check.Tree().Find(file)));
-        if (!verdict.opened) {
-            m_check.Problem(file, 0, "container",
-                            std::string("cannot be read as a container: ") +
-                                ArchiveErrorName(verdict.openCode));
-            return;
-        }
-        for (const ContainerFault& fault : verdict.faults) {
-            m_check.Problem(
-                file, 0, "container",
-                fault.code == ArchiveError::InvalidName
-                    ? "entry " + Utf8(fault.name) + " has an unsafe name: it is never offered"
-                    : "entry " + Utf8(fault.name) + " is damaged: " + ArchiveErrorName(fault.code));
-        }
-        if (verdict.directoryCode != ArchiveError::Success)
-            m_check.Problem(file, 0, "container",
-                            std::string("the directory is damaged: ") +
-                                ArchiveErrorName(verdict.directoryCode));
     }
 
     void CheckList(const std::u16string& list) {
@@ -151,4 +130,25 @@ private:
 
 void CheckRestoreSources(CSourceCheck& check) {
     CRestoreCheck(check).Run();
+}
+
+void CheckContainerFile(CSourceCheck& check, const std::u16string& file) {
+    const ContainerVerdict verdict = VerifyContainer(ArchiveTextOf(*check.Tree().Find(file)));
+    if (!verdict.opened) {
+        check.Problem(file, 0, "container",
+                      std::string("cannot be read as a container: ") +
+                          ArchiveErrorName(verdict.openCode));
+        return;
+    }
+    for (const ContainerFault& fault : verdict.faults) {
+        check.Problem(file, 0, "container",
+                      fault.code == ArchiveError::InvalidName
+                          ? "entry " + Utf8(fault.name) + " has an unsafe name: it is passed over"
+                          : "entry " + Utf8(fault.name) +
+                                " is damaged: " + ArchiveErrorName(fault.code));
+    }
+    if (verdict.directoryCode != ArchiveError::Success)
+        check.Problem(file, 0, "container",
+                      std::string("the directory is damaged: ") +
+                          ArchiveErrorName(verdict.directoryCode));
 }

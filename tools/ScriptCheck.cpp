@@ -152,6 +152,8 @@ private:
         else if (!m_check.Tree().IsFile(JoinSourcePath(kI386, text)))
             Problem(line, "script-source",
                     Utf8(JoinSourcePath(kI386, text)) + " does not exist: nothing is extracted");
+        else
+            CheckContainerFile(m_check, JoinSourcePath(kI386, text));
     }
 
     // The bundle pass runs registry scripts without the machine-wide option.

@@ -67,5 +67,8 @@ bool IsBundleDirectory(const std::u16string& directory, const std::u16string& wi
 // copies into the bundle directory as `name`, whose extension tells its kind.
 void CheckBundleScript(CSourceCheck& check, const std::u16string& file, const std::u16string& name,
                        bool compressed, const std::u16string& itemSection);
+// A container of the source, every entry inflated and checked: what cannot be read, damaged
+// entries and unsafe names.
+void CheckContainerFile(CSourceCheck& check, const std::u16string& file);
 // The file restore: containers, the lists ALL.W32 and WINDOWS.W32, and [ExcludePath].
 void CheckRestoreSources(CSourceCheck& check);

@@ -209,6 +209,8 @@ const BrokenSource kBrokenSources[] = {
          WriteBytes(s.File("PRELOAD/SYSTEM.inp"), container.Build());
      },
      "PRELOAD\\SYSTEM.inp: container: "},
+    {"ExtractedContainerDamaged", [](auto& s) { s.WriteBytesOf("I386/PACK/DATA.INP", "not one"); },
+     "I386\\PACK\\DATA.INP: container: "},
     {"ContainerNotAContainer", [](auto& s) { s.WriteBytesOf("CD3/PRELOAD/EXTRA.INP", "not one"); },
      "CD3\\PRELOAD\\EXTRA.INP: container: "},
     {"ListLineWithoutDrive",
