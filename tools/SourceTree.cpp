@@ -9,27 +9,36 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
 // The entry of `directory` named `name` as Windows would find it.
-std::optional<fs::path> FindEntry(const fs::path& directory, const std::u16string& name) {
+std::optional<fs::path> CSourceTree::FindEntry(const fs::path& directory,
+                                               const std::u16string& name) const {
     std::error_code error;
     const fs::path exact = directory / PathOfArchiveText(name);
     if (fs::exists(exact, error))
         return exact;
-    const std::u16string wanted = textcore::LowerAsciiLetters(name);
-    std::vector<fs::path> matches;
-    for (fs::directory_iterator it(directory, error), end; !error && it != end;
-         it.increment(error)) {
-        if (textcore::LowerAsciiLetters(ArchiveTextOf(it->path().filename())) == wanted)
-            matches.push_back(it->path());
-    }
-    if (matches.empty())
+    const Listing& listing = ListingOf(directory);
+    const auto found = listing.find(textcore::LowerAsciiLetters(name));
+    if (found == listing.end())
         return std::nullopt;
-    return *std::min_element(matches.begin(), matches.end());
+    return found->second;
 }
 
-} // namespace
+const CSourceTree::Listing& CSourceTree::ListingOf(const fs::path& directory) const {
+    const auto known = m_listings.find(directory);
+    if (known != m_listings.end())
+        return known->second;
+    Listing listing;
+    std::error_code error;
+    for (fs::directory_iterator it(directory, error), end; !error && it != end;
+         it.increment(error)) {
+        const fs::path& path = it->path();
+        const auto [at, added] =
+            listing.emplace(textcore::LowerAsciiLetters(ArchiveTextOf(path.filename())), path);
+        if (!added && path < at->second)
+            at->second = path;
+    }
+    return m_listings.emplace(directory, std::move(listing)).first->second;
+}
 
 std::optional<fs::path> CSourceTree::Find(const std::u16string& relative) const {
     fs::path path = m_root;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The files of a recovery source, named as the program names them: relative paths with
@@ -27,7 +29,17 @@ public:
     std::vector<std::u16string> Entries(const std::u16string& relative) const;
 
 private:
+    // A directory's entries by their names with A to Z folded, the first in order where several
+    // fold alike.
+    using Listing = std::unordered_map<std::u16string, std::filesystem::path>;
+    std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& directory,
+                                                   const std::u16string& name) const;
+    const Listing& ListingOf(const std::filesystem::path& directory) const;
+
     std::filesystem::path m_root;
+    // Each directory is listed once: a source's I386 holds thousands of files, which the lists
+    // and INF files name in any letter case.
+    mutable std::map<std::filesystem::path, Listing> m_listings;
 };
 
 // The whole content of a file; nothing when it cannot be read.

@@ -8,6 +8,7 @@
 #include "tools/CheckSource.h"
 #include "tools/InpTool.h"
 #include "tools/SourceReport.h"
+#include "tools/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -261,6 +262,24 @@ TEST(CheckSource, ExclusionAndNeverRestoredFilesNeedNoSource) {
                                     "D:\\RECYCLED\\Z.DLL\nD:\\OBRA.DAV\n\n");
     EXPECT_EQ(Check(source).status, 0) << Check(source).out;
 }
+
+#ifndef _WIN32
+// Where the file system tells letter case apart, a name is found among its directory's entries
+// with A to Z folded, and of several that fold alike the first in order wins, every time.
+TEST(CheckSource, NamesAreFoundWithoutRegardToTheCaseOfAToZ) {
+    CSourceFixture source;
+    source.WriteBytesOf("I386/Dup/b.txt", "1");
+    source.WriteBytesOf("I386/Dup/B.TXT", "2");
+    const CSourceTree tree(source.Root());
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(tree.Find(u"i386\\dup\\b.Txt"), source.File("I386/Dup/B.TXT"));
+        EXPECT_EQ(tree.Find(u"I386\\DUP\\b.txt"), source.File("I386/Dup/b.txt"));
+    }
+    EXPECT_FALSE(tree.Find(u"I386\\Dup\\c.txt"));
+    EXPECT_FALSE(tree.Find(u"I386\\..\\I386\\Dup\\b.txt"));
+    EXPECT_TRUE(tree.IsDirectory(u"i386\\DUP"));
+}
+#endif
 
 TEST(CheckSource, UnreadableRootCannotBeChecked) {
     CSourceFixture source;
