@@ -84,9 +84,11 @@ TEST_F(SetupWait, VorqEndsTheWaitForALingeringChild) {
     EXPECT_EQ(result.nTicks, 1);
 }
 
-// A count that would always have fallen back shows whether the count was taken.
+// A count that would always have fallen back shows whether the count was taken. The limit is
+// one second, not none: the time is read in whole seconds, so a limit of none ends at the first
+// tick whenever a second begins before it.
 TEST_F(SetupWait, VorqOnlyNeverLooksAtTheCount) {
-    SetupWaitResult untilLimit = WaitForSetupProcesses(m_parent, INT_MAX, 1, 0, kTick);
+    SetupWaitResult untilLimit = WaitForSetupProcesses(m_parent, INT_MAX, 1, 1, kTick);
     EXPECT_FALSE(untilLimit.bProcessesFinished);
     EXPECT_FALSE(untilLimit.bVorqFound);
     EXPECT_GT(untilLimit.nTicks, 1);
