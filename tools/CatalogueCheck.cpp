@@ -175,7 +175,7 @@ std::vector<std::u16string> ReadExclusions(const CSourceCheck& check) {
     std::vector<std::u16string> exclusions;
     for (int i = 1; i <= cataloguecore::kLastNumberedKey; ++i) {
         std::u16string value = check.InstallProfile().ValueOr(
-            u"Exclude", cataloguecore::NumberedKey<std::u16string>("Exclude", i), kNone);
+            u"Exclude", textcore::NumberedKey<std::u16string>("Exclude", i), kNone);
         if (!value.empty() && value != kNone)
             exclusions.push_back(std::move(value));
     }
@@ -209,7 +209,7 @@ void CheckDescriptionFiles(CSourceCheck& check, const CatalogueKind& kind,
 void CheckInstallAllList(CSourceCheck& check, const CatalogueKind& kind,
                          const std::vector<std::u16string>& exclusions) {
     for (int i = 1; i <= cataloguecore::kLastNumberedKey; ++i) {
-        const std::u16string key = cataloguecore::NumberedKey<std::u16string>("DtaFile", i);
+        const std::u16string key = textcore::NumberedKey<std::u16string>("DtaFile", i);
         const std::optional<CProfileApproximation::Line> name =
             check.InstallProfile().Value(kind.installAllSection, key);
         if (!name || name->text == kNone)

@@ -13,15 +13,11 @@ namespace {
 
 using textcore::LowerAsciiLetters;
 
-const int kCdCount = 26;
-const char16_t* const kLists[] = {u"ALL.W32", u"WINDOWS.W32"};
-
 // The preload directory and those of the CDs that exist, as the inventory walks them.
 std::vector<std::u16string> PreloadDirs(const CSourceTree& tree) {
     std::vector<std::u16string> dirs = {u"PRELOAD"};
-    for (int n = 0; n < kCdCount; ++n) {
-        const std::u16string dir =
-            u"CD" + textcore::AsciiText<std::u16string>(std::to_string(n)) + u"\\PRELOAD";
+    for (int n = 0; n < restorecore::kCdCount; ++n) {
+        const std::u16string dir = restorecore::CdPreloadSubdir<std::u16string>(n);
         if (tree.IsDirectory(dir))
             dirs.push_back(dir);
     }
@@ -48,8 +44,8 @@ public:
         for (const std::u16string& dir : dirs)
             CheckContainers(dir);
         for (const std::u16string& dir : dirs) {
-            for (const char16_t* list : kLists)
-                CheckList(JoinSourcePath(dir, list));
+            for (const char* list : restorecore::kListNames)
+                CheckList(JoinSourcePath(dir, textcore::AsciiText<std::u16string>(list)));
         }
         if (m_bAnyListed && !m_check.Tree().IsFile(u"I386\\Expand.exe"))
             m_check.Problem(u"I386\\Expand.exe", 0, "expand-missing",
@@ -66,7 +62,8 @@ private:
     void CheckContainers(const std::u16string& dir) {
         for (const std::u16string& name : m_check.Tree().Entries(dir)) {
             const std::u16string file = JoinSourcePath(dir, name);
-            if (LowerAsciiLetters(name).ends_with(u".inp") && m_check.Tree().IsFile(file))
+            if (restorecore::IsContainerName(name, LowerAsciiLetters<std::u16string>) &&
+                m_check.Tree().IsFile(file))
                 CheckContainerFile(m_check, file);
         }
     }

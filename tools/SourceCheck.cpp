@@ -53,10 +53,9 @@ void CheckLineBreaks(const CSystemText& text, const ProblemAt& problem) {
                 "lines end with line feeds only: the program reads the whole file as one line");
         return;
     }
-    if (!text.HasUnendedLastLine())
-        return;
+    // A last line with text has no line break after it, so the value lookup never sees it.
     const std::vector<std::u16string> lines = text.Lines();
-    const std::u16string last = textcore::TrimBlanks(lines.back());
+    const std::u16string last = lines.empty() ? u"" : textcore::TrimBlanks(lines.back());
     if (last.find(u'=') != std::u16string::npos && last[0] != u';' && last[0] != u'[')
         problem(static_cast<int>(lines.size()), "last-line",
                 "the last line has no line break after it: the program never reads its value");

@@ -2,7 +2,6 @@
 
 #include "common/core/IniRules.h"
 #include "common/core/MemoryByteSource.h"
-#include "common/core/StringRules.h"
 #include "common/core/TextReader.h"
 
 namespace {
@@ -57,9 +56,4 @@ std::vector<std::u16string> CSystemText::Lines() const {
 
 bool CSystemText::HasLineFeedsOnly() const {
     return m_bytes.find('\n') != std::string::npos && m_bytes.find('\r') == std::string::npos;
-}
-
-bool CSystemText::HasUnendedLastLine() const {
-    const std::vector<std::u16string> lines = Lines();
-    return !lines.empty() && !textcore::TrimBlanks(lines.back()).empty();
 }

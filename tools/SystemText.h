@@ -31,8 +31,6 @@ public:
 
     // Line feeds without any carriage return: the program reads the whole file as one line.
     bool HasLineFeedsOnly() const;
-    // The last line holds text and no line break ends it: the value lookup never sees it.
-    bool HasUnendedLastLine() const;
 
 private:
     std::string m_bytes;

@@ -15,7 +15,7 @@ namespace {
 using cataloguecore::kLastNumberedKey;
 
 std::wstring NumberedKey(const char* stem, int number) {
-    return cataloguecore::NumberedKey<std::wstring>(stem, number);
+    return textcore::NumberedKey<std::wstring>(stem, number);
 }
 
 std::wstring DtaDir(const CatalogueKind& kind, const SourceDirs& dirs) {

@@ -7,7 +7,6 @@
 #include "common/InstallIni.h"
 #include "common/Paths.h"
 #include "common/PrivateProfile.h"
-#include "common/StringHelpers.h"
 #include "common/TextCase.h"
 #include "common/TextConversion.h"
 #include "common/TextFile.h"
@@ -15,12 +14,6 @@
 #include "restore/core/ListRules.h"
 
 #include <algorithm>
-
-namespace {
-const int kCdCount = 26;
-const wchar_t* const kLists[] = {L"ALL.W32", L"WINDOWS.W32"};
-
-} // namespace
 
 bool IsNeverRestored(const std::wstring& directory, const std::wstring& fileName) {
     return restorecore::IsNeverRestored(directory, fileName);
@@ -43,12 +36,12 @@ std::vector<std::wstring> ReadExclusionList() {
 }
 
 std::wstring CdPreloadDir(const std::wstring& preloadDir, int n) {
-    return preloadDir.substr(0, 3) + L"CD" + std::to_wstring(n) + L"\\PRELOAD";
+    return preloadDir.substr(0, 3) + restorecore::CdPreloadSubdir<std::wstring>(n);
 }
 
 std::vector<std::wstring> PreloadDirs(const std::wstring& preloadDir) {
     std::vector<std::wstring> dirs = {preloadDir};
-    for (int n = 0; n < kCdCount; ++n) {
+    for (int n = 0; n < restorecore::kCdCount; ++n) {
         const std::wstring dir = CdPreloadDir(preloadDir, n);
         if (AnyFileMatches(dir))
             dirs.push_back(dir);
@@ -69,7 +62,7 @@ void CInventoryBuilder::Build(const std::vector<std::wstring>& directories) {
 void CInventoryBuilder::ListContainers(const std::wstring& directory) {
     ForEachEntry(directory, [this](const CFileFind& find) {
         const std::wstring path = find.GetFilePath();
-        if (EndsWith(MakeLower(path), L".inp"))
+        if (restorecore::IsContainerName(path, MakeLower))
             ListContainer(path);
     });
 }
@@ -97,8 +90,8 @@ void CInventoryBuilder::ListContainer(const std::wstring& containerPath) {
 }
 
 void CInventoryBuilder::ReadLists(const std::wstring& directory) {
-    for (const wchar_t* list : kLists)
-        ReadList(JoinPath(directory, list));
+    for (const char* list : restorecore::kListNames)
+        ReadList(JoinPath(directory, textcore::AsciiText<std::wstring>(list)));
 }
 
 void CInventoryBuilder::ReadList(const std::wstring& listPath) {

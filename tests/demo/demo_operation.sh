@@ -174,10 +174,9 @@ check_file_restore() {
         'In use, staged to be replaced at the next restart: C:\WINDOWS\SYSTEM32\inkwell.dll' \
         'Restart asked for: declined'
     # A new session does what a restart of Windows does: the staged library takes its place.
-    wineserver -k
+    stop_prefix
     wineserver -w
-    wineserver -p </dev/null >/dev/null 2>&1
-    wine cmd /c exit </dev/null >/dev/null 2>&1
+    use_prefix pc
     expect_factory_copy inkwell.dll
     [ -z "$(find "$(host_path 'C:\windows\system32')" -maxdepth 1 -iname 'mvr*.tmp')" ] ||
         fail "the staged copy was left behind"

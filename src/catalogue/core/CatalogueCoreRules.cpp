@@ -2,10 +2,6 @@
 
 namespace cataloguecore {
 
-template <typename String> String NumberedKey(const char* stem, int number) {
-    return textcore::AsciiText<String>(stem + std::to_string(number));
-}
-
 template <typename String>
 bool IsDescriptionFilePath(const String& path, textcore::CaseFold<String> lower) {
     return lower(path).ends_with(textcore::AsciiText<String>(".dta"));
@@ -25,7 +21,6 @@ int FindExcluded(const std::vector<String>& exclusions, const String& candidate,
 
 // The rules for each kind of string (common/core/StringKinds.h).
 #define INSTANTIATE_CATALOGUE_RULES(String)                                                        \
-    template String NumberedKey<String>(const char*, int);                                         \
     template bool IsDescriptionFilePath(const String&, textcore::CaseFold<String>);                \
     template int FindExcluded(const std::vector<String>&, const String&,                           \
                               textcore::CaseFold<String>, int);

@@ -9,10 +9,9 @@
 // Templates over the kind of string (common/core/StringKinds.h).
 namespace cataloguecore {
 
-// Install.ini's numbered keys (Exclude1 ... Exclude99, DtaFile1 ... DtaFile99) run from 1 to this;
-// a gap in the numbering does not end a list.
+// Install.ini's numbered keys (Exclude1 ... Exclude99, DtaFile1 ... DtaFile99; textcore's
+// NumberedKey) run from 1 to this; a gap in the numbering does not end a list.
 inline constexpr int kLastNumberedKey = 99;
-template <typename String> String NumberedKey(const char* stem, int number);
 
 // A description file: its path ends with ".dta" once lower-cased by `lower`, so WORD.DTA counts.
 template <typename String>

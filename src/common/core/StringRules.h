@@ -56,6 +56,12 @@ template <typename String> String WithTrailingBackslash(const String& dir) {
     return dir + typename String::value_type('\\');
 }
 
+// A numbered key of a settings list: "Exclude1", "DtaFile12", "Exe_File3".
+template <typename String> String NumberedKey(const char* stem, int number) {
+    const std::string key = stem + std::to_string(number);
+    return String(key.begin(), key.end());
+}
+
 // A path is absolute when it holds ":\" anywhere; any other path is relative.
 template <typename String> bool IsAbsolutePath(const String& path) {
     using Char = typename String::value_type;

@@ -31,7 +31,7 @@ bool NamesSetupProgram(const String& exeFile, textcore::CaseFold<String> lower) 
 }
 
 template <typename String> String InfFileKey(int number) {
-    return AsciiText<String>("Exe_File" + std::to_string(number));
+    return textcore::NumberedKey<String>("Exe_File", number);
 }
 
 template <typename String> String InfInstallSection(const String& infPath) {

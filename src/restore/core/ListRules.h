@@ -34,6 +34,20 @@ template <typename Text> bool ContainsAscii(const Text& text, const char* lower)
     return false;
 }
 
+// Where the inventory looks: the preload directory, then the PRELOAD directories of the CDs
+// CD0 to CD25 at the root of its drive; in each, the containers (*.inp) and then the two lists.
+inline constexpr int kCdCount = 26;
+inline constexpr const char* kListNames[] = {"ALL.W32", "WINDOWS.W32"};
+// "CD<n>\PRELOAD", below the root of the drive.
+template <typename String> String CdPreloadSubdir(int n) {
+    return textcore::AsciiText<String>("CD" + std::to_string(n) + "\\PRELOAD");
+}
+// A container: a file whose name ends with ".inp" once lower-cased by `lower`.
+template <typename String>
+bool IsContainerName(const String& name, textcore::CaseFold<String> lower) {
+    return lower(name).ends_with(textcore::AsciiText<String>(".inp"));
+}
+
 // Files that are never offered: any file named OBRA.DAV, and whatever lies in a directory
 // RECYCLED at the root of the drive, or below it. `directory` is a full path ("C:\WINDOWS").
 template <typename Text> bool IsNeverRestored(const Text& directory, const Text& fileName) {
